@@ -1,0 +1,31 @@
+#pragma once
+
+#include "gamestate.h"
+
+#include <filesystem>
+#include <istream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+inline constexpr std::string_view kWordListName = "worte.txt";
+
+// Why a word list could not be loaded; message is German UTF-8 text for the player.
+struct LoadError {
+    std::string message;
+    int line = 0; // 0 when the error concerns the file as a whole
+};
+
+// Fills words and wordCount from the file, every word unplayed. On error the state keeps
+// what it had before. Reads at most what 1000 lines of 50 characters can need.
+std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path& file);
+
+// The same for an open stream; fileName only names it in messages.
+std::optional<LoadError> loadWords(GameState& state, std::istream& in, std::string_view fileName);
+
+// Sets usedCount to the number of rows 1..wordCount whose flag is exactly "1".
+void countUsed(GameState& state);
+
+} // namespace core

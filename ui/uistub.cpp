@@ -1,0 +1,1 @@
+int swpUiStub() { return 0; }
