@@ -9,8 +9,12 @@ namespace core {
 // Every counter, length, stage and character code of the game.
 using Integer = std::int16_t;
 
-inline constexpr int kMaxWords = 1000;  // rows 1..kMaxWords of the word table
-inline constexpr int kMaxLetters = 50;  // positions 1..kMaxLetters of a word
+inline constexpr int kMaxWords = 1000; // rows 1..kMaxWords of the word table
+inline constexpr int kMaxLetters = 50; // positions 1..kMaxLetters of a word
+
+// The texts of the played flag.
+inline constexpr char kPlayed[] = "1";
+inline constexpr char kUnplayed[] = "0";
 
 inline constexpr Integer kStageLost = 8;
 inline constexpr Integer kStageCompleted = 99;

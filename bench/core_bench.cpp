@@ -1,0 +1,83 @@
+#include "guess.h"
+#include "round.h"
+#include "wordlist.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// 1000 distinct cp1252 words of 4 to 14 characters, some with umlauts.
+std::string thousandWords() {
+    std::string text;
+    for (int i = 0; i < 1000; ++i) {
+        std::string word = "Wort";
+        for (int k = i; k > 0; k /= 7) {
+            word += "abcdefg"[k % 7];
+        }
+        if (i % 5 == 0) {
+            word += "\xFC";
+        }
+        text += word + "\r\n";
+    }
+    return text;
+}
+
+void BM_LoadWordsFromFile(benchmark::State& bench) {
+    const auto path = std::filesystem::temp_directory_path() / "swp-bench-worte.txt";
+    std::ofstream(path, std::ios::binary) << thousandWords();
+    for (auto _ : bench) {
+        core::GameState state;
+        benchmark::DoNotOptimize(core::loadWords(state, path));
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_LoadWordsFromFile)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadWordsFromMemory(benchmark::State& bench) {
+    const std::string text = thousandWords();
+    for (auto _ : bench) {
+        core::GameState state;
+        std::istringstream in(text);
+        benchmark::DoNotOptimize(core::loadWords(state, in, "worte.txt"));
+    }
+}
+BENCHMARK(BM_LoadWordsFromMemory)->Unit(benchmark::kMicrosecond);
+
+// Includes the clock re-seed of the real generator, as in play.
+void BM_StartRound(benchmark::State& bench) {
+    core::GameState loaded;
+    std::istringstream in(thousandWords());
+    core::loadWords(loaded, in, "worte.txt");
+    core::ClockRandom random;
+    const core::RandomSource source = std::ref(random);
+    core::GameState state = loaded;
+    for (auto _ : bench) {
+        if (core::startRound(state, source) == core::RoundOutcome::Exhausted) {
+            bench.PauseTiming();
+            state = loaded;
+            bench.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(BM_StartRound)->Unit(benchmark::kNanosecond);
+
+void BM_EvaluateKey(benchmark::State& bench) {
+    core::GameState state;
+    std::istringstream in(std::string(50, 'x') + "\n");
+    core::loadWords(state, in, "worte.txt");
+    core::startRound(state, [] { return 0.9f; });
+    for (auto _ : bench) {
+        // A repeated hit on a 50-letter word: the longest loop a key can cost, round stays open.
+        state.revealedCount = 0;
+        benchmark::DoNotOptimize(core::evaluateKey(state, 'x'));
+        state.uncovered.fill(false);
+    }
+}
+BENCHMARK(BM_EvaluateKey)->Unit(benchmark::kNanosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,251 @@
+#include "helpers.h"
+#include "round.h"
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <streambuf>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> wordsOf(const core::GameState& state) {
+    std::vector<std::string> words;
+    for (int row = 1; row <= state.wordCount; ++row) {
+        words.push_back(state.word(row));
+    }
+    return words;
+}
+
+std::optional<core::LoadError> loadBytes(core::GameState& state, const std::string& bytes) {
+    std::istringstream in(bytes);
+    return core::loadWords(state, in, "liste/worte.txt");
+}
+
+std::string lines(int count, const std::string& word = "wort") {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += word + "\r\n";
+    }
+    return text;
+}
+
+// An endless stream of one byte that counts how much was taken from it.
+class EndlessBuf : public std::streambuf {
+public:
+    explicit EndlessBuf(char fill) : m_block(4096, fill) {}
+    std::size_t served = 0;
+
+protected:
+    int_type underflow() override {
+        served += m_block.size();
+        setg(m_block.data(), m_block.data(), m_block.data() + m_block.size());
+        return traits_type::to_int_type(m_block[0]);
+    }
+
+private:
+    std::vector<char> m_block;
+};
+
+} // namespace
+
+using Words = std::vector<std::string>;
+
+TEST(LoadWordsTest, EveryLineEndKind) {
+    EXPECT_EQ(wordsOf(loaded("eins\r\nzwei\r\n")), (Words{"eins", "zwei"}));
+    EXPECT_EQ(wordsOf(loaded("eins\nzwei\n")), (Words{"eins", "zwei"}));
+    EXPECT_EQ(wordsOf(loaded("eins\rzwei\r")), (Words{"eins", "zwei"}));
+    EXPECT_EQ(wordsOf(loaded("a\r\nb\nc\rd")), (Words{"a", "b", "c", "d"}));
+}
+
+TEST(LoadWordsTest, LastLineWithoutLineEndIsAWord) {
+    EXPECT_EQ(wordsOf(loaded("eins\r\nzwei")), (Words{"eins", "zwei"}));
+}
+
+TEST(LoadWordsTest, EmptyLinesAreWordsButNoneAfterTheLastLineEnd) {
+    EXPECT_EQ(wordsOf(loaded("eins\r\n\r\ndrei\r\n")), (Words{"eins", "", "drei"}));
+    EXPECT_EQ(wordsOf(loaded("\n\r\r\n")), (Words{"", "", ""}));
+    EXPECT_EQ(loaded("").wordCount, 0);
+}
+
+TEST(LoadWordsTest, LinesAreTakenWhole) {
+    EXPECT_EQ(wordsOf(loaded(" Haus \r\nA-Z 9!\r\nHaus\r\nHaus\r\n")),
+              (Words{" Haus ", "A-Z 9!", "Haus", "Haus"}));
+}
+
+TEST(LoadWordsTest, EveryWordStartsUnplayedAndRowZeroStaysEmpty) {
+    const core::GameState state = loaded("eins\r\nzwei\r\n");
+    EXPECT_EQ(state.flag(1), "0");
+    EXPECT_EQ(state.flag(2), "0");
+    EXPECT_EQ(state.word(0), "");
+    EXPECT_EQ(state.flag(0), "");
+    EXPECT_EQ(state.usedCount, 0);
+}
+
+TEST(LoadWordsTest, ExactlyAThousandLinesLoad) {
+    const core::GameState state = loaded(lines(1000));
+    EXPECT_EQ(state.wordCount, 1000);
+    EXPECT_EQ(state.word(1000), "wort");
+}
+
+TEST(LoadWordsTest, FiftyCharactersLoad) {
+    EXPECT_EQ(loaded(std::string(50, 'x')).word(1).size(), 50u);
+    // 50 umlauts take 100 bytes in UTF-8 and are still 50 characters.
+    std::string utf8;
+    for (int i = 0; i < 50; ++i) {
+        utf8 += "\xC3\xA4";
+    }
+    EXPECT_EQ(loaded(utf8).word(1), std::string(50, '\xE4'));
+}
+
+struct BadList {
+    const char* name;
+    std::string bytes;
+    int line;
+    const char* says;
+};
+
+void PrintTo(const BadList& list, std::ostream* out) {
+    *out << list.name;
+}
+
+class LoadWordsFailureTest : public testing::TestWithParam<BadList> {};
+
+TEST_P(LoadWordsFailureTest, NamesFileLineAndLimitAndKeepsTheState) {
+    core::GameState state = loaded("alt\r\n");
+    const auto failure = loadBytes(state, GetParam().bytes);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->line, GetParam().line);
+    EXPECT_NE(failure->message.find("liste/worte.txt"), std::string::npos) << failure->message;
+    EXPECT_NE(failure->message.find("Zeile " + std::to_string(GetParam().line)), std::string::npos)
+        << failure->message;
+    EXPECT_NE(failure->message.find(GetParam().says), std::string::npos) << failure->message;
+    EXPECT_EQ(wordsOf(state), (Words{"alt"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadLists, LoadWordsFailureTest,
+    testing::Values(
+        BadList{"TooManyLines", lines(1001), 1001, "1000 Zeilen"},
+        BadList{"TooManyEmptyLines", std::string(1001, '\n'), 1001, "1000 Zeilen"},
+        BadList{"LongWord", "kurz\r\n" + std::string(51, 'x') + "\r\n", 2, "50 Zeichen"},
+        BadList{"LongCp1252Word", "\xE4" + std::string(50, 'x'), 1, "50 Zeichen"},
+        BadList{"LongWordAfterUtf8Line", "\xC3\xA4\n" + std::string(60, 'x'), 2, "50 Zeichen"},
+        BadList{"NulByte", std::string("gut\r\nb\0se\r\n", 11), 2, "Nullbyte"},
+        BadList{"InvalidUtf8AfterBom", "\xEF\xBB\xBFgut\n\xE4rger\n", 2, "UTF-8"},
+        BadList{"OutsideCp1252",
+                "gut\n\xC5\x81"
+                "odz\n",
+                2, "U+0141"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(LoadWordsTest, Utf8WithBomIsConverted) {
+    EXPECT_EQ(wordsOf(loaded("\xEF\xBB\xBF\xC3\x84pfel\r\nStra\xC3\x9F"
+                             "e\r\n")),
+              (Words{AE_UP "pfel", "Stra" SZ "e"}));
+    EXPECT_EQ(wordsOf(loaded("\xEF\xBB\xBFHaus\n")), (Words{"Haus"}));
+    EXPECT_EQ(wordsOf(loaded("\xE2\x82\xAC"
+                             "uro\n")),
+              (Words{"\x80uro"}));
+}
+
+TEST(LoadWordsTest, Utf8WithoutBomIsConverted) {
+    EXPECT_EQ(wordsOf(loaded("Haus\nM\xC3\xBChle\n")), (Words{"Haus", "M" UE "hle"}));
+}
+
+TEST(LoadWordsTest, Cp1252UmlautsStayBytes) {
+    // Valid UTF-8 in one line does not make a file UTF-8 while another line is not.
+    EXPECT_EQ(wordsOf(loaded("M" UE "hle\r\n" AE_UP "pfel\r\n")),
+              (Words{"M" UE "hle", AE_UP "pfel"}));
+    EXPECT_EQ(wordsOf(loaded("\xC3\xA4\n" OE "l\n")), (Words{"\xC3\xA4", OE "l"}));
+}
+
+TEST(LoadWordsTest, EndlessLineFailsAfterReadingLittle) {
+    EndlessBuf buf('x');
+    std::istream in(&buf);
+    core::GameState state;
+    const auto failure = core::loadWords(state, in, "worte.txt");
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->line, 1);
+    EXPECT_LT(buf.served, 64u * 1024);
+}
+
+TEST(LoadWordsTest, EndlessLineFeedsFailAfterReadingLittle) {
+    EndlessBuf buf('\n');
+    std::istream in(&buf);
+    core::GameState state;
+    const auto failure = core::loadWords(state, in, "worte.txt");
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->line, 1001);
+    EXPECT_LT(buf.served, 64u * 1024);
+}
+
+class LoadWordsFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_dir =
+            std::filesystem::temp_directory_path() /
+            ("swp-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+    std::filesystem::path m_dir;
+};
+
+TEST_F(LoadWordsFileTest, ReadsTheFile) {
+    std::ofstream(m_dir / "worte.txt", std::ios::binary) << "Br" UE "cke\r\nHaus\r\n";
+    core::GameState state;
+    EXPECT_FALSE(core::loadWords(state, m_dir / "worte.txt"));
+    EXPECT_EQ(wordsOf(state), (Words{"Br" UE "cke", "Haus"}));
+}
+
+TEST_F(LoadWordsFileTest, MissingFileNamesTheFolder) {
+    core::GameState state;
+    const auto failure = core::loadWords(state, m_dir / "worte.txt");
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->message.find("\"worte.txt\""), std::string::npos) << failure->message;
+    EXPECT_NE(failure->message.find(m_dir.string()), std::string::npos) << failure->message;
+    EXPECT_NE(failure->message.find("nicht gefunden"), std::string::npos) << failure->message;
+}
+
+TEST_F(LoadWordsFileTest, FolderIsRefused) {
+    std::filesystem::create_directory(m_dir / "worte.txt");
+    core::GameState state;
+    const auto failure = core::loadWords(state, m_dir / "worte.txt");
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->message.find("Ordner"), std::string::npos) << failure->message;
+}
+
+TEST_F(LoadWordsFileTest, ShippedListIsValid) {
+    core::GameState state;
+    const auto failure = core::loadWords(state, SWP_SOURCE_DIR "/data/worte.txt");
+    ASSERT_FALSE(failure) << failure->message;
+    EXPECT_GE(state.wordCount, 300);
+    std::set<std::string> seen;
+    for (int row = 1; row <= state.wordCount; ++row) {
+        const std::string& word = state.word(row);
+        EXPECT_TRUE(seen.insert(word).second) << "twice: " << word;
+        EXPECT_GE(word.size(), 4u) << word;
+        EXPECT_LE(word.size(), 14u) << word;
+    }
+}
+
+TEST(CountUsedTest, CountsExactlyTheFlagsSetToOne) {
+    core::GameState state = loaded("a\nb\nc\nd\n");
+    state.flag(2) = "1";
+    state.flag(4) = "1";
+    state.flag(3) = "01";
+    state.flag(0) = "1"; // row 0 never counts
+    core::countUsed(state);
+    EXPECT_EQ(state.usedCount, 2);
+}
+
+TEST(CountUsedTest, ThreeRoundsGiveThree) {
+    core::GameState state = loaded("a\nb\nc\nd\ne\n");
+    for (const float r : {0.9f, 0.2f, 0.5f}) {
+        core::startRound(state, sequence({r, 0.1f, 0.3f, 0.7f, 0.9f}));
+    }
+    core::countUsed(state);
+    EXPECT_EQ(state.usedCount, 3);
+}

@@ -1,1 +1,0 @@
-int swpUiStub() { return 0; }
