@@ -14,11 +14,13 @@ float ClockRandom::operator()() {
     const auto ticks = static_cast<std::uint64_t>(
         std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
     ++m_draws;
-    std::seed_seq seed{static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32),
-                       static_cast<std::uint32_t>(m_draws),
-                       static_cast<std::uint32_t>(m_draws >> 32)};
-    m_engine.seed(seed);
-    return unitFloat(static_cast<std::uint32_t>(m_engine()));
+    // One step of splitmix64 from the seed: cheap to re-seed, and well mixed even for
+    // seeds that differ in a single bit.
+    std::uint64_t z = ticks + m_draws * 0x9E3779B97F4A7C15u;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    z ^= z >> 31;
+    return unitFloat(static_cast<std::uint32_t>(z >> 32));
 }
 
 } // namespace core

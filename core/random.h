@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <random>
 
 namespace core {
 
@@ -17,7 +16,6 @@ public:
 
 private:
     std::uint64_t m_draws = 0;
-    std::mt19937 m_engine;
 };
 
 // 24 random bits scaled into [0, 1): every value is exact in a float and below 1.
