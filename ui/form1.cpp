@@ -1,0 +1,245 @@
+#include "form1.h"
+
+#include "cp1252text.h"
+#include "filledrect.h"
+#include "guess.h"
+#include "keylineedit.h"
+#include "layout.h"
+#include "picturebox.h"
+#include "pushbutton.h"
+#include "resources.h"
+#include "round.h"
+#include "thickline.h"
+
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPixmap>
+
+namespace ui {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Strickwichtspiel");
+const QString kHeadingStart = QStringLiteral("Worteraten mit dem Strickwicht");
+const QString kInstructionStart = QStringLiteral(
+    "Starte das Spiel, indem du auf das rote Fragezeichen unter diesem Satz klickst !");
+const QString kHeadingRound =
+    QStringLiteral("Errate das geheime Wort oder es wird dir schlecht ergehen !!");
+const QString kInstructionRound = QStringLiteral(
+    "Es wurde ein geheimes Wort ermittelt, das du raten musst! Drücke die Tasten der "
+    "Buchstaben, von denen du meinst, dass sie im Wort vorkommen! Aber hüte dich vor falschen "
+    "Buchstaben, der Galgen wartet schon!");
+const QString kAllUsed = QStringLiteral("Alle Worte verbraucht !!!");
+const QString kQuestionMark = QStringLiteral("?");
+const QString kLost = QStringLiteral("Leider verloren...!");
+const QString kWon = QStringLiteral("Gewonnen !!!");
+
+// Places a control and gives it the look of its row; colours apply in every state, so that
+// disabled controls keep their background.
+template <typename W> W* place(W* widget, const char* name, const layout::Box& box) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(layout::pixels(box.rect));
+    if (!box.font.face.empty()) {
+        widget->setFont(layout::font(box.font));
+    }
+    QPalette palette = widget->palette();
+    if (box.fore != layout::kSystemColor) {
+        palette.setColor(QPalette::WindowText, layout::color(box.fore));
+        palette.setColor(QPalette::Text, layout::color(box.fore));
+    }
+    if (box.back != layout::kSystemColor) {
+        palette.setColor(QPalette::Window, layout::color(box.back));
+        palette.setColor(QPalette::Base, layout::color(box.back));
+    }
+    widget->setPalette(palette);
+    return widget;
+}
+
+// Labels paint their whole rectangle, wrap at word boundaries and never take the mouse.
+QLabel* makeLabel(QWidget* parent, const char* name, const layout::Box& box,
+                  Qt::Alignment alignment, const QString& text = {}) {
+    auto* label = place(new QLabel(text, parent), name, box);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(alignment | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setAutoFillBackground(true);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+QWidget* makeRect(QWidget* parent, const char* name, const layout::Box& box) {
+    return place(new FilledRect(layout::color(box.back), parent), name, box);
+}
+
+QWidget* makeLine(QWidget* parent, const char* name, const layout::Line& line) {
+    auto* widget = new ThickLine(layout::pixels(line.ends), line.widthPixels,
+                                 layout::color(line.color), parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QWidget* makePicture(QWidget* parent, const char* name, const layout::Box& box,
+                     const char* resource) {
+    auto* picture =
+        new PictureBox(QPixmap(QString::fromLatin1(resource)), layout::color(box.back), parent);
+    place(picture, name, box);
+    picture->setEnabled(false);
+    return picture;
+}
+
+} // namespace
+
+Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget* parent)
+    : QWidget(parent), m_random(std::move(random)), m_wordList(std::move(wordList)) {
+    createControls();
+    createFigure();
+    connectHandlers();
+
+    // Back to front; the labels lie on the window's own surface, behind every control.
+    for (QWidget* widget :
+         {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
+          static_cast<QWidget*>(textin), static_cast<QWidget*>(item9a), static_cast<QWidget*>(ende),
+          static_cast<QWidget*>(spielneu), static_cast<QWidget*>(Fragewort)}) {
+        widget->raise();
+    }
+    setTabOrder(ende, textin);
+    setTabOrder(textin, spielneu);
+    ende->setFocus();
+
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, layout::color(layout::kWindowBack));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    resize(layout::pixels(layout::kClientArea).size());
+    setWindowIcon(QIcon(QString::fromLatin1(res::kIcon)));
+    setWindowTitle(kCaption);
+}
+
+void Form1::createControls() {
+    Label1 = makeLabel(this, "Label1", layout::kLabel1, Qt::AlignHCenter);
+    Label2 = makeLabel(this, "Label2", layout::kLabel2, Qt::AlignHCenter);
+
+    Fragewort = place(new QLineEdit(this), "Fragewort", layout::kFragewort);
+    Fragewort->setAlignment(Qt::AlignCenter);
+    Fragewort->setEnabled(false);
+
+    textin = place(new KeyLineEdit(kQuestionMark, this), "textin", layout::kTextin);
+    textin->setAlignment(Qt::AlignCenter);
+
+    spielneu =
+        place(new PushButton(QStringLiteral("Neues Spiel"), this), "spielneu", layout::kSpielneu);
+    ende = place(new PushButton(QStringLiteral("Ende"), this), "ende", layout::kEnde);
+
+    item9a = place(new QFrame(this), "item9a", layout::kItem9a);
+    item9a->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    item9a->setAutoFillBackground(true);
+}
+
+void Form1::createFigure() {
+    QWidget* const frame = item9a;
+    teil[1] = makeRect(frame, "teil1", layout::kTeil1);
+    teil[2] = makeRect(frame, "teil2", layout::kTeil2);
+    teil[3] = makeRect(frame, "teil3", layout::kTeil3);
+    teil[4] = makePicture(frame, "teil4", layout::kTeil4, res::kTeil4);
+    teil[5] = makeLine(frame, "teil5", layout::kTeil5);
+    teil[6] = makeLine(frame, "teil6", layout::kTeil6);
+    teil[7] = makeLine(frame, "teil7", layout::kTeil7);
+    teil[8] = makePicture(frame, "teil8", layout::kTeil8, res::kTeil8);
+    teil[9] = makePicture(frame, "teil9", layout::kTeil9, res::kTeil9);
+    teil[10] = makeLabel(frame, "teil10", layout::kTeil10, Qt::AlignLeft, kLost);
+    teil[11] = makeLabel(frame, "teil11", layout::kTeil11, Qt::AlignHCenter, kWon);
+    teil[12] = makePicture(frame, "teil12", layout::kTeil12, res::kTeil12);
+
+    // Back to front: the drawn pieces, then the picture boxes in front of all of them.
+    for (const int piece : {1, 2, 3, 5, 6, 7, 10, 11, 4, 8, 9, 12}) {
+        teil.at(piece)->raise();
+    }
+}
+
+void Form1::connectHandlers() {
+    connect(textin, &KeyLineEdit::clicked, this, &Form1::textin_Click);
+    connect(textin, &KeyLineEdit::keyPressed, this, &Form1::textin_KeyPress);
+    connect(spielneu, &QPushButton::clicked, this, &Form1::spielneu_Click);
+    connect(ende, &QPushButton::clicked, this, &Form1::ende_Click);
+}
+
+std::optional<core::LoadError> Form1::Form_Load() {
+    prepareScreen();
+    return core::loadWords(m_state, m_wordList);
+}
+
+void Form1::textin_Click() {
+    if (core::startRound(m_state, m_random) == core::RoundOutcome::Exhausted) {
+        Fragewort->setText(kAllUsed);
+        Fragewort->show();
+        return;
+    }
+    Label1->setText(kHeadingRound);
+    textin->setText(kQuestionMark);
+    Fragewort->show();
+    Label2->setText(kInstructionRound);
+    Fragewort->setText(fromCp1252(m_state.maskedWord));
+}
+
+void Form1::textin_KeyPress(int key) {
+    const core::KeyResult result = core::evaluateKey(m_state, key);
+    if (result.outcome == core::KeyOutcome::Ignored) {
+        return;
+    }
+    Fragewort->setText(fromCp1252(m_state.maskedWord));
+    if (result.stageAdvanced) {
+        showStage(m_state.stage);
+    }
+}
+
+void Form1::spielneu_Click() {
+    prepareScreen();
+    textin->setText(kQuestionMark);
+}
+
+void Form1::ende_Click() {
+    close();
+}
+
+void Form1::prepareScreen() {
+    core::countUsed(m_state);
+    Label1->setText(kHeadingStart);
+    Fragewort->hide();
+    Label2->setText(kInstructionStart);
+    hideFigure();
+}
+
+void Form1::hideFigure() {
+    for (int piece = 1; piece <= 12; ++piece) {
+        teil.at(piece)->hide();
+    }
+}
+
+void Form1::showStage(core::Integer stage) {
+    if (stage >= 1 && stage < core::kStageLost) {
+        teil.at(stage)->show();
+    } else if (stage == core::kStageLost) {
+        showLoss();
+    } else if (stage == core::kStageWon) {
+        showWin();
+    }
+}
+
+void Form1::showLoss() {
+    teil[8]->show();
+    teil[9]->show();
+    teil[10]->show();
+    teil[4]->hide();
+    Fragewort->setText(fromCp1252(core::closeLostRound(m_state)));
+}
+
+void Form1::showWin() {
+    hideFigure();
+    teil[11]->show();
+    teil[12]->show();
+}
+
+} // namespace ui

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "gamestate.h"
+#include "random.h"
+#include "wordlist.h"
+
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <optional>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+
+namespace ui {
+
+class KeyLineEdit;
+class PushButton;
+
+// The game's only window. It owns the one game state; its handlers call the core and then
+// copy the state into the controls.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(core::RandomSource random = core::ClockRandom{},
+                   std::filesystem::path wordList = std::filesystem::path(core::kWordListName),
+                   QWidget* parent = nullptr);
+
+    // Puts up the start screen and reads the word list. On an error the window must not be
+    // shown.
+    std::optional<core::LoadError> Form_Load();
+
+    const core::GameState& gameState() const { return m_state; }
+
+private:
+    void createControls();
+    void createFigure();
+    void connectHandlers();
+
+    void textin_Click();
+    void textin_KeyPress(int key);
+    void spielneu_Click();
+    void ende_Click();
+
+    void prepareScreen();
+    void hideFigure();
+    void showStage(core::Integer stage);
+    void showLoss();
+    void showWin();
+
+    core::GameState m_state;
+    core::RandomSource m_random;
+    std::filesystem::path m_wordList;
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Fragewort = nullptr;
+    KeyLineEdit* textin = nullptr;
+    PushButton* spielneu = nullptr;
+    PushButton* ende = nullptr;
+    QFrame* item9a = nullptr;
+    std::array<QWidget*, 13> teil{}; // teil[1] to teil[12]; 0 unused
+};
+
+} // namespace ui

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace ui {
+
+// A text box that reports clicks and the Windows-1252 code of every character typed into it,
+// before it handles the key as usual.
+class KeyLineEdit : public QLineEdit {
+    Q_OBJECT
+
+public:
+    using QLineEdit::QLineEdit;
+
+signals:
+    // A left-button press and release, both on the box.
+    void clicked();
+    // Backspace, Enter and Escape arrive as 8, 13 and 27; a character outside Windows-1252
+    // as 63 ("?"); keys that type no character arrive not at all.
+    void keyPressed(int code);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    void reportText(const QString& text);
+
+    bool m_pressed = false;
+};
+
+} // namespace ui

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QLine>
+#include <QRect>
+#include <cstdint>
+#include <string_view>
+
+// Every rectangle, colour and font of the window. Geometry is in twips (15 to the pixel at
+// 96 dpi) and colours are &H00BBGGRR& values, so each row reads like the game's design sheet.
+namespace ui::layout {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+struct Twips {
+    int left, top, width, height;
+};
+
+struct TwipsLine {
+    int x1, y1, x2, y2;
+};
+
+struct Font {
+    std::string_view face; // empty: the toolkit's own
+    double points;
+    int weight; // 400 regular, 700 bold
+};
+
+using BgrColor = std::uint32_t;
+inline constexpr BgrColor kSystemColor = 0xFFFFFFFF; // left to the platform's theme
+
+struct Box {
+    Twips rect;
+    Font font;
+    BgrColor fore;
+    BgrColor back;
+};
+
+struct Line {
+    TwipsLine ends;
+    int widthPixels;
+    BgrColor color;
+};
+
+inline constexpr BgrColor kLightYellow = 0x0080FFFF;
+inline constexpr BgrColor kRed = 0x000000FF;
+inline constexpr BgrColor kDarkBlue = 0x00400000;
+inline constexpr BgrColor kWhite = 0x00FFFFFF;
+inline constexpr BgrColor kReddishBrown = 0x000040C0;
+inline constexpr BgrColor kVeryDarkRed = 0x00000040;
+inline constexpr BgrColor kDarkGreen = 0x00004000;
+
+inline constexpr Font kNoFont{{}, 0, 400};
+inline constexpr Font kArial12{"Arial", 12, 400};
+inline constexpr Font kArial24Bold{"Arial", 24, 700};
+inline constexpr Font kArialBlack18Bold{"Arial Black", 18, 700};
+inline constexpr Font kSansSerif8Bold{"MS Sans Serif", 8.25, 700};
+inline constexpr Font kSansSerif18Bold{"MS Sans Serif", 18, 700};
+
+inline constexpr Twips kClientArea{0, 0, 7245, 6735};
+inline constexpr BgrColor kWindowBack = kLightYellow;
+
+// On the window.
+inline constexpr Box kLabel1{{135, 30, 6960, 435}, kArial12, kRed, kLightYellow};
+inline constexpr Box kLabel2{{60, 345, 7140, 645}, kSansSerif8Bold, kRed, kLightYellow};
+inline constexpr Box kFragewort{{120, 1005, 6990, 555}, kArialBlack18Bold, kSystemColor, kDarkBlue};
+inline constexpr Box kTextin{{3450, 1005, 390, 480}, kSansSerif18Bold, kRed, kLightYellow};
+inline constexpr Box kSpielneu{{60, 1530, 3525, 450}, kSansSerif8Bold, kSystemColor, kSystemColor};
+inline constexpr Box kEnde{{3720, 1530, 3405, 450}, kSansSerif8Bold, kSystemColor, kSystemColor};
+inline constexpr Box kItem9a{{30, 1980, 7140, 4695}, kNoFont, kSystemColor, kWhite};
+
+// Inside item9a, relative to its top-left corner.
+inline constexpr Box kTeil1{{195, 4305, 1725, 285}, kNoFont, kSystemColor, kReddishBrown};
+inline constexpr Box kTeil2{{1845, 4020, 1995, 570}, kNoFont, kSystemColor, kReddishBrown};
+inline constexpr Box kTeil3{{3495, 3600, 3465, 990}, kNoFont, kSystemColor, kReddishBrown};
+inline constexpr Box kTeil4{{3630, 1860, 1650, 1755}, kNoFont, kSystemColor, kWhite};
+inline constexpr Line kTeil5{{6300, 3585, 6285, 315}, 10, kVeryDarkRed};
+inline constexpr Line kTeil6{{6420, 300, 3450, 315}, 10, kVeryDarkRed};
+inline constexpr Line kTeil7{{4830, 375, 6285, 1365}, 10, kVeryDarkRed};
+inline constexpr Box kTeil8{{3555, 375, 915, 1950}, kNoFont, kSystemColor, kWhite};
+inline constexpr Box kTeil9{{2355, 2100, 930, 1935}, kNoFont, kSystemColor, kWhite};
+inline constexpr Box kTeil10{{285, 510, 2685, 1110}, kArial24Bold, kRed, kWhite};
+inline constexpr Box kTeil11{{1965, 285, 3285, 1305}, kArial24Bold, kDarkGreen, kWhite};
+inline constexpr Box kTeil12{{2430, 1860, 2805, 2700}, kNoFont, kSystemColor, kWhite};
+
+QRect pixels(Twips twips);
+QLine pixels(TwipsLine twips);
+QColor color(BgrColor bgr);
+// The face at its size and weight, or a metric-compatible substitute where it is missing.
+QFont font(const Font& font);
+
+} // namespace ui::layout

@@ -1,0 +1,15 @@
+#pragma once
+
+// The pictures and the icon are compiled into the program; nothing but the word list is read
+// from disk.
+namespace ui::res {
+
+inline constexpr const char* kTeil4 = ":/teil4.jpg";
+inline constexpr const char* kTeil8 = ":/teil8.jpg";
+inline constexpr const char* kTeil9 = ":/teil9.jpg";
+inline constexpr const char* kTeil12 = ":/teil12.jpg";
+inline constexpr const char* kIcon = ":/icon.png";
+
+inline constexpr const char* kAll[] = {kTeil4, kTeil8, kTeil9, kTeil12, kIcon};
+
+} // namespace ui::res
