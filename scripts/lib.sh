@@ -8,6 +8,7 @@ swp_packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-lato
+    desktop-file-utils
 )
 
 # Installs whatever of "$@" is missing; skips apt entirely when all is present.
