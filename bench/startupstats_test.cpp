@@ -1,0 +1,39 @@
+#include "startupstats.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<startup::Sample> times(std::initializer_list<double> ms) {
+    std::vector<startup::Sample> samples;
+    for (const double value : ms) {
+        samples.push_back({value, value / 10});
+    }
+    return samples;
+}
+
+TEST(SummarizeTest, OddCountTakesMiddleOfUnsorted) {
+    const auto s = startup::summarize(times({30, 10, 20}));
+    EXPECT_DOUBLE_EQ(s.medianMs, 20);
+    EXPECT_DOUBLE_EQ(s.minMs, 10);
+    EXPECT_DOUBLE_EQ(s.medianMiB, 2);
+    EXPECT_DOUBLE_EQ(s.maxMiB, 3);
+}
+
+TEST(SummarizeTest, EvenCountAveragesMiddlePair) {
+    EXPECT_DOUBLE_EQ(startup::summarize(times({40, 10, 30, 20})).medianMs, 25);
+}
+
+TEST(SummarizeTest, P90IsNearestRank) {
+    EXPECT_DOUBLE_EQ(startup::summarize(times({1, 2, 3, 4, 5, 6, 7, 8, 9, 10})).p90Ms, 9);
+    EXPECT_DOUBLE_EQ(startup::summarize(times({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11})).p90Ms, 10);
+    EXPECT_DOUBLE_EQ(startup::summarize(times({5})).p90Ms, 5);
+}
+
+TEST(SummarizeTest, MemoryIndependentOfTimeOrder) {
+    const auto s = startup::summarize({{10, 50}, {20, 30}, {30, 40}});
+    EXPECT_DOUBLE_EQ(s.medianMiB, 40);
+    EXPECT_DOUBLE_EQ(s.maxMiB, 50);
+}
+
+} // namespace
