@@ -1,0 +1,304 @@
+#include "resources.h"
+#include "uitest.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace uitest;
+
+namespace {
+
+const QString kHeadingStart = QStringLiteral("Worteraten mit dem Strickwicht");
+const QString kInstructionStart = QStringLiteral(
+    "Starte das Spiel, indem du auf das rote Fragezeichen unter diesem Satz klickst !");
+const QString kHeadingRound =
+    QStringLiteral("Errate das geheime Wort oder es wird dir schlecht ergehen !!");
+const QString kAllUsed = QStringLiteral("Alle Worte verbraucht !!!");
+
+const QColor kYellow(255, 255, 128);
+const QColor kBrown(192, 64, 0);
+const QColor kLineRed(64, 0, 0);
+const QColor kDarkBlue(0, 0, 64);
+
+// Window points that only one piece covers, for the pieces drawn by colour.
+struct Probe {
+    int piece;
+    QPoint at;
+    QColor color;
+};
+const Probe kProbes[] = {
+    {1, {22, 427}, kBrown},    {2, {142, 422}, kBrown},   {3, {402, 422}, kBrown},
+    {5, {422, 282}, kLineRed}, {6, {382, 152}, kLineRed}, {7, {372, 190}, kLineRed},
+};
+
+} // namespace
+
+// Whole games through the real window: clicks, keys, texts, figure and pixels.
+class PlayTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() {
+        m_form.reset();
+        m_words.reset();
+    }
+
+    void startScreen();
+    void roundStart();
+    void coveredQuestionMarkTakesNoClicks();
+    void missesBuildTheGallowsUntilLoss();
+    void winClearsTheFigure_data();
+    void winClearsTheFigure();
+    void newGameDuringARound();
+    void exhaustion();
+    void emptyList();
+    void keysBeforeTheFirstRoundChangeNothing();
+    void buttonsPressByKeyboard();
+    void missingWordList();
+
+private:
+    void open(const QByteArray& words, std::vector<float> draws = {0.9f}) {
+        m_words = std::make_unique<WordFile>(words);
+        m_form = openForm(*m_words, uitest::draws(std::move(draws)));
+    }
+    template <typename T = QWidget> T* get(const char* name) { return control<T>(*m_form, name); }
+    QString text(const char* name) {
+        if (auto* label = m_form->findChild<QLabel*>(QString::fromLatin1(name))) {
+            return label->text();
+        }
+        return get<QLineEdit>(name)->text();
+    }
+    QList<int> shownPieces() {
+        QList<int> pieces;
+        for (int piece = 1; piece <= 12; ++piece) {
+            if (get(qPrintable(QStringLiteral("teil%1").arg(piece)))->isVisible()) {
+                pieces << piece;
+            }
+        }
+        return pieces;
+    }
+    void clickQuestionMark() { QTest::mouseClick(get("textin"), Qt::LeftButton); }
+    void type(const QString& keys) { typeText(get("textin"), keys); }
+    // The picture's rectangle in a window shot shows it exactly.
+    bool pictureShown(const QImage& image, const char* name, const char* resource) {
+        const QRect rect = windowRect(*m_form, name);
+        return image.copy(rect) == pictureOnWhite(resource, rect.size());
+    }
+
+    std::unique_ptr<WordFile> m_words;
+    std::unique_ptr<ui::Form1> m_form;
+};
+
+void PlayTest::startScreen() {
+    open("Haus\r\n");
+    QCOMPARE(text("Label1"), kHeadingStart);
+    QCOMPARE(text("Label2"), kInstructionStart);
+    QCOMPARE(text("textin"), QStringLiteral("?"));
+    QVERIFY(!get("Fragewort")->isVisible());
+    QVERIFY(get("textin")->isVisible());
+    QCOMPARE(shownPieces(), QList<int>());
+    QVERIFY(get("ende")->hasFocus());
+    const QImage image = shot(*m_form);
+    QCOMPARE(image.pixelColor(100, 80), kYellow);
+    QCOMPARE(image.pixelColor(52, 182), QColor(Qt::white)); // frame
+    QVERIFY(countPixels(image, windowRect(*m_form, "textin"), QColor(255, 0, 0)) > 20);
+    for (const Probe& probe : kProbes) {
+        QCOMPARE(image.pixelColor(probe.at), QColor(Qt::white));
+    }
+}
+
+void PlayTest::roundStart() {
+    open("Rad\r\nHaus\r\nBaum\r\n", {pick(2, 3)});
+    clickQuestionMark();
+    QCOMPARE(text("Label1"), kHeadingRound);
+    QVERIFY(text("Label2").startsWith(QStringLiteral("Es wurde ein geheimes Wort ermittelt")));
+    QVERIFY(text("Label2").contains(QStringLiteral("Drücke")));
+    QVERIFY(get("Fragewort")->isVisible());
+    QCOMPARE(text("Fragewort"), QStringLiteral("----"));
+    QCOMPARE(text("textin"), QStringLiteral("?"));
+    QVERIFY(get("textin")->hasFocus());
+    QCOMPARE(m_form->gameState().currentWord, std::string("Haus"));
+    const QImage image = shot(*m_form);
+    QCOMPARE(image.pixelColor(20, 75), kDarkBlue);
+    QCOMPARE(image.pixelColor(235, 96), kDarkBlue); // over the question mark
+    // The disabled box writes in the system's grey.
+    const auto grey = [](QColor c) {
+        return c.red() > 100 && c.red() == c.green() && c.green() == c.blue();
+    };
+    QVERIFY(countPixels(image, windowRect(*m_form, "Fragewort").adjusted(3, 3, -3, -3), grey) > 10);
+}
+
+// The word box lies over the question mark and is disabled: a click there starts nothing
+// and leaves the focus in the hidden question-mark box, as do clicks on the scene.
+void PlayTest::coveredQuestionMarkTakesNoClicks() {
+    open("Rad\r\nHaus\r\n", {pick(1, 2), pick(2, 2)});
+    clickQuestionMark();
+    type("x");
+    QWindow* window = m_form->windowHandle();
+    for (const QPoint at :
+         {QPoint(243, 83), QPoint(300, 80), QPoint(52, 182), QPoint(22, 427), QPoint(300, 300)}) {
+        QTest::mouseClick(window, Qt::LeftButton, {}, at);
+    }
+    QCOMPARE(m_form->gameState().usedCount, core::Integer(1));
+    QCOMPARE(m_form->gameState().stage, core::Integer(1));
+    QVERIFY(get("textin")->hasFocus());
+    type("a");
+    QCOMPARE(text("Fragewort"), QStringLiteral("-a-"));
+}
+
+void PlayTest::missesBuildTheGallowsUntilLoss() {
+    open("Haus\r\n");
+    clickQuestionMark();
+    const QString misses = QStringLiteral("xqzjvywk");
+    for (int miss = 1; miss <= 7; ++miss) {
+        type(misses.at(miss - 1));
+        QList<int> expected;
+        for (int piece = 1; piece <= miss; ++piece) {
+            expected << piece;
+        }
+        QCOMPARE(shownPieces(), expected);
+        QCOMPARE(text("Fragewort"), QStringLiteral("----"));
+        const QImage image = shot(*m_form);
+        for (const Probe& probe : kProbes) {
+            QCOMPARE(image.pixelColor(probe.at), probe.piece <= miss ? probe.color : Qt::white);
+        }
+        QCOMPARE(pictureShown(image, "teil4", ui::res::kTeil4), miss >= 4);
+    }
+    type("k");
+    QCOMPARE(shownPieces(), QList<int>({1, 2, 3, 5, 6, 7, 8, 9, 10}));
+    QCOMPARE(text("Fragewort"), QStringLiteral("Haus"));
+    const QImage image = shot(*m_form);
+    QVERIFY(pictureShown(image, "teil8", ui::res::kTeil8));
+    QVERIFY(pictureShown(image, "teil9", ui::res::kTeil9));
+    QVERIFY(countPixels(image, windowRect(*m_form, "teil10"), QColor(255, 0, 0)) > 100);
+    for (const Probe& probe : kProbes) {
+        QCOMPARE(image.pixelColor(probe.at), probe.color);
+    }
+    type("hausx");
+    QCOMPARE(text("Fragewort"), QStringLiteral("Haus"));
+    QCOMPARE(shownPieces(), QList<int>({1, 2, 3, 5, 6, 7, 8, 9, 10}));
+}
+
+void PlayTest::winClearsTheFigure_data() {
+    QTest::addColumn<QByteArray>("word"); // Windows-1252
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("no miss") << QByteArray("M\xFChle") << "mühle"
+                             << "Mühle";
+    QTest::newRow("three misses, capitals") << QByteArray("M\xFChle") << "xyzMÜHLE"
+                                            << "Mühle";
+    QTest::newRow("seven misses") << QByteArray("M\xFChle") << "hhabcdfgjMüühle"
+                                  << "Mühle";
+    // € is 128 in Windows-1252; a character outside the set arrives as "?".
+    QTest::newRow("euro, outside the set") << QByteArray("\x80?\xDF") << "€łß"
+                                           << "€?ß";
+}
+
+void PlayTest::winClearsTheFigure() {
+    QFETCH(QByteArray, word);
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+    open(word);
+    clickQuestionMark();
+    type(keys);
+    QCOMPARE(shownPieces(), QList<int>({11, 12}));
+    QCOMPARE(text("Fragewort"), shown);
+    const QImage image = shot(*m_form);
+    QVERIFY(pictureShown(image, "teil12", ui::res::kTeil12));
+    QVERIFY(countPixels(image, windowRect(*m_form, "teil11"), QColor(0, 64, 0)) > 100);
+    type("xyzqjvwk");
+    QCOMPARE(shownPieces(), QList<int>({11, 12}));
+}
+
+// "Neues Spiel" only changes the screen: the open round goes on taking keys, hidden.
+void PlayTest::newGameDuringARound() {
+    open("Rad\r\nHaus\r\n", {pick(1, 2), pick(1, 2), pick(2, 2)});
+    clickQuestionMark();
+    type("xy");
+    QTest::mouseClick(get("spielneu"), Qt::LeftButton);
+    QCOMPARE(text("Label1"), kHeadingStart);
+    QCOMPARE(text("Label2"), kInstructionStart);
+    QCOMPARE(text("textin"), QStringLiteral("?"));
+    QVERIFY(!get("Fragewort")->isVisible());
+    QCOMPARE(shownPieces(), QList<int>());
+
+    type("az");
+    QCOMPARE(text("Fragewort"), QStringLiteral("-a-"));
+    QVERIFY(!get("Fragewort")->isVisible());
+    QCOMPARE(shownPieces(), QList<int>({3}));
+
+    clickQuestionMark();
+    QCOMPARE(m_form->gameState().currentWord, std::string("Haus"));
+    QCOMPARE(m_form->gameState().stage, core::Integer(0));
+    QCOMPARE(text("Fragewort"), QStringLiteral("----"));
+    QCOMPARE(shownPieces(), QList<int>({3}));
+}
+
+void PlayTest::exhaustion() {
+    open("Rad\r\nHaus\r\n", {pick(2, 2), pick(2, 2), pick(1, 2)});
+    for (int round = 0; round < 2; ++round) {
+        clickQuestionMark();
+        type("x");
+        QTest::mouseClick(get("spielneu"), Qt::LeftButton);
+    }
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        clickQuestionMark();
+        QVERIFY(get("Fragewort")->isVisible());
+        QCOMPARE(text("Fragewort"), kAllUsed);
+        QCOMPARE(text("Label1"), kHeadingStart);
+        QCOMPARE(text("Label2"), kInstructionStart);
+        QCOMPARE(text("textin"), QStringLiteral("?"));
+        QCOMPARE(m_form->gameState().currentWord, std::string("Rad"));
+        QTest::mouseClick(get("spielneu"), Qt::LeftButton);
+        QVERIFY(!get("Fragewort")->isVisible());
+    }
+}
+
+void PlayTest::emptyList() {
+    open("");
+    clickQuestionMark();
+    QCOMPARE(text("Fragewort"), kAllUsed);
+    QVERIFY(get("Fragewort")->isVisible());
+    QCOMPARE(text("Label1"), kHeadingStart);
+    QCOMPARE(shownPieces(), QList<int>());
+    type("e");
+    QCOMPARE(text("Fragewort"), kAllUsed);
+    QCOMPARE(m_form->gameState().stage, core::Integer(0));
+}
+
+void PlayTest::keysBeforeTheFirstRoundChangeNothing() {
+    open("Haus\r\n");
+    get("textin")->setFocus();
+    type("xyz\b");
+    QCOMPARE(shownPieces(), QList<int>());
+    QCOMPARE(m_form->gameState().stage, core::Integer(0));
+    QVERIFY(!get("Fragewort")->isVisible());
+    QCOMPARE(text("textin"), QStringLiteral("?xy")); // the box still takes what is typed
+}
+
+// Neither button is the default; the focused one presses on Space or Enter.
+void PlayTest::buttonsPressByKeyboard() {
+    open("Haus\r\n");
+    clickQuestionMark();
+    get("spielneu")->setFocus();
+    QTest::keyClick(get("spielneu"), Qt::Key_Space);
+    QVERIFY(!get("Fragewort")->isVisible());
+    QVERIFY(m_form->isVisible());
+    get("ende")->setFocus();
+    QTest::keyClick(get("ende"), Qt::Key_Return);
+    QVERIFY(!m_form->isVisible());
+}
+
+void PlayTest::missingWordList() {
+    QTemporaryDir empty;
+    ui::Form1 form(draws({0.9f}), empty.filePath(QStringLiteral("worte.txt")).toStdString());
+    const auto error = form.Form_Load();
+    QVERIFY(error.has_value());
+    QVERIFY(!error->message.empty());
+    QVERIFY(!form.isVisible());
+}
+
+QTEST_MAIN(PlayTest)
+#include "play_test.moc"
