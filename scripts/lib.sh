@@ -11,6 +11,9 @@ swp_packages=(
     desktop-file-utils
 )
 
+# The fuzzers and their sanitizer runtime.
+swp_fuzz_packages=(clang libclang-rt-14-dev)
+
 # Installs whatever of "$@" is missing; skips apt entirely when all is present.
 swp_install() {
     local missing=() pkg

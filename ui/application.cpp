@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <exception>
 #include <iostream>
@@ -13,7 +14,11 @@ void reportFatal(const QString& message) {
     }
     reported = true;
     std::cerr << message.toStdString() << '\n';
-    QMessageBox::critical(nullptr, QStringLiteral("Strickwichtspiel"), message);
+    // Without a screen nobody could close the box, and the program would never end.
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
+        QMessageBox::critical(nullptr, QStringLiteral("Strickwichtspiel"), message);
+    }
     QCoreApplication::exit(1);
 }
 
