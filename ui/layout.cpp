@@ -1,6 +1,7 @@
 #include "layout.h"
 
 #include <QFontDatabase>
+#include <QHash>
 #include <optional>
 
 namespace ui::layout {
@@ -19,6 +20,17 @@ constexpr Substitute kSubstitutes[] = {
     {"MS Sans Serif", "Liberation Sans", std::nullopt},
     {"Arial Black", "Lato", QFont::Black},
 };
+
+// Every answer runs fontconfig's substitution rules, a sizeable part of the start-up, and the
+// window asks about the same few faces again and again.
+bool hasFamily(const QString& family) {
+    static QHash<QString, bool> known;
+    auto found = known.constFind(family);
+    if (found == known.constEnd()) {
+        found = known.insert(family, QFontDatabase::hasFamily(family));
+    }
+    return *found;
+}
 
 } // namespace
 
@@ -39,9 +51,9 @@ QColor color(BgrColor bgr) {
 QFont font(const Font& font) {
     QString family = QString::fromUtf8(font.face.data(), qsizetype(font.face.size()));
     auto weight = QFont::Weight(font.weight);
-    if (!QFontDatabase::hasFamily(family)) {
+    if (!hasFamily(family)) {
         for (const Substitute& substitute : kSubstitutes) {
-            if (substitute.face == font.face && QFontDatabase::hasFamily(substitute.family)) {
+            if (substitute.face == font.face && hasFamily(QString::fromLatin1(substitute.family))) {
                 family = QString::fromLatin1(substitute.family);
                 weight = substitute.weight.value_or(weight);
                 break;
