@@ -83,8 +83,7 @@ QWidget* makeLine(QWidget* parent, const char* name, const layout::Line& line) {
 
 QWidget* makePicture(QWidget* parent, const char* name, const layout::Box& box,
                      const char* resource) {
-    auto* picture =
-        new PictureBox(QPixmap(QString::fromLatin1(resource)), layout::color(box.back), parent);
+    auto* picture = new PictureBox(QString::fromLatin1(resource), layout::color(box.back), parent);
     place(picture, name, box);
     picture->setEnabled(false);
     return picture;

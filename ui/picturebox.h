@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPixmap>
+#include <QString>
 #include <QWidget>
 
 namespace ui {
@@ -10,12 +11,14 @@ namespace ui {
 // around it, and cuts off whatever reaches past the box. Disabled, it looks the same.
 class PictureBox : public QWidget {
 public:
-    PictureBox(const QPixmap& picture, QColor background, QWidget* parent);
+    // The picture is read from file, a resource path, when the box is first painted.
+    PictureBox(QString file, QColor background, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QString m_file; // emptied once read
     QPixmap m_picture;
     QColor m_background;
 };
