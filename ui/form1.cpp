@@ -13,10 +13,12 @@
 
 #include <QFrame>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPixmap>
+#include <future>
 
 namespace ui {
 
@@ -93,6 +95,9 @@ QWidget* makePicture(QWidget* parent, const char* name, const layout::Box& box,
 
 Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget* parent)
     : QWidget(parent), m_random(std::move(random)), m_wordList(std::move(wordList)) {
+    // The icon is a large picture: it is decoded on another core while the controls are built.
+    auto icon = std::async(std::launch::async | std::launch::deferred,
+                           [] { return QImage(QString::fromLatin1(res::kIcon)); });
     createControls();
     createFigure();
     connectHandlers();
@@ -113,7 +118,7 @@ Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget*
     setPalette(palette);
     setAutoFillBackground(true);
     resize(layout::pixels(layout::kClientArea).size());
-    setWindowIcon(QIcon(QString::fromLatin1(res::kIcon)));
+    setWindowIcon(QIcon(QPixmap::fromImage(icon.get())));
     setWindowTitle(kCaption);
 }
 
