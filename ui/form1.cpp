@@ -103,10 +103,8 @@ Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget*
     connectHandlers();
 
     // Back to front; the labels lie on the window's own surface, behind every control.
-    for (QWidget* widget :
-         {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
-          static_cast<QWidget*>(textin), static_cast<QWidget*>(item9a), static_cast<QWidget*>(ende),
-          static_cast<QWidget*>(spielneu), static_cast<QWidget*>(Fragewort)}) {
+    for (QWidget* widget : std::initializer_list<QWidget*>{Label1, Label2, textin, item9a, ende,
+                                                           spielneu, Fragewort}) {
         widget->raise();
     }
     setTabOrder(ende, textin);
