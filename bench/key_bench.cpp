@@ -51,9 +51,12 @@ public:
         QApplication::processEvents();
     }
 
+    // Fragewort is repainted at once; the pieces of the figure and the typed box wait for the
+    // update request the key posted, so that is delivered too.
     void press(char key) {
         QTest::keyClick(m_textin, key);
         m_fragewort->repaint();
+        QCoreApplication::sendPostedEvents();
     }
 
     bool roundOpen() const { return m_form->gameState().roundOpen(); }
