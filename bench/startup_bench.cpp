@@ -153,13 +153,15 @@ std::optional<startup::Sample> launch(const XSession& display, const char* folde
         return std::nullopt;
     }
     const std::chrono::duration<double, std::milli> elapsed = *shown - start;
-    return startup::Sample{elapsed.count(), usage.ru_maxrss / 1024.0};
+    const auto ms = [](timeval t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+    return startup::Sample{elapsed.count(), usage.ru_maxrss / 1024.0,
+                           ms(usage.ru_utime) + ms(usage.ru_stime)};
 }
 
 void printRow(const Program& program) {
     const startup::Summary s = startup::summarize(program.samples);
-    std::printf("%-6s %8.1f %8.1f %8.1f %12.1f %10.1f\n", program.label.c_str(), s.medianMs,
-                s.minMs, s.p90Ms, s.medianMiB, s.maxMiB);
+    std::printf("%-6s %8.1f %8.1f %8.1f %12.1f %10.1f %8.1f\n", program.label.c_str(), s.medianMs,
+                s.minMs, s.p90Ms, s.medianMiB, s.maxMiB, s.medianCpuMs);
 }
 
 } // namespace
@@ -220,14 +222,15 @@ int main(int argc, char* argv[]) {
     }
     std::printf("Start-up until the first frame, %dx%d window, %d runs each, interleaved\n",
                 game.width, game.height, runs);
-    std::printf("%-6s %8s %8s %8s %12s %10s\n", "", "median", "min", "p90", "peak median",
-                "peak max");
-    std::printf("%-6s %8s %8s %8s %12s %10s\n", "", "ms", "ms", "ms", "MiB", "MiB");
+    std::printf("%-6s %8s %8s %8s %12s %10s %8s\n", "", "median", "min", "p90", "peak median",
+                "peak max", "cpu");
+    std::printf("%-6s %8s %8s %8s %12s %10s %8s\n", "", "ms", "ms", "ms", "MiB", "MiB", "ms");
     printRow(game);
     printRow(bare);
     const startup::Summary g = startup::summarize(game.samples);
     const startup::Summary b = startup::summarize(bare.samples);
-    std::printf("game / bare: time %.2f, memory %.2f (%+.1f MiB)\n", g.medianMs / b.medianMs,
-                g.medianMiB / b.medianMiB, g.medianMiB - b.medianMiB);
+    std::printf("game / bare: time %.2f, memory %.2f (%+.1f MiB), cpu %.2f\n",
+                g.medianMs / b.medianMs, g.medianMiB / b.medianMiB, g.medianMiB - b.medianMiB,
+                g.medianCpuMs / b.medianCpuMs);
     return 0;
 }

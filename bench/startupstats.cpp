@@ -20,9 +20,11 @@ double median(std::vector<double>& values) {
 Summary summarize(std::vector<Sample> samples) {
     std::vector<double> times;
     std::vector<double> peaks;
+    std::vector<double> cpu;
     for (const Sample& sample : samples) {
         times.push_back(sample.ms);
         peaks.push_back(sample.peakMiB);
+        cpu.push_back(sample.cpuMs);
     }
     Summary summary;
     summary.medianMs = median(times);
@@ -31,6 +33,7 @@ Summary summarize(std::vector<Sample> samples) {
     summary.p90Ms = times[rank - 1];
     summary.medianMiB = median(peaks);
     summary.maxMiB = peaks.back();
+    summary.medianCpuMs = median(cpu);
     return summary;
 }
 

@@ -7,6 +7,7 @@ namespace startup {
 struct Sample {
     double ms;
     double peakMiB;
+    double cpuMs = 0; // user and system time of all its threads, to its end
 };
 
 struct Summary {
@@ -15,6 +16,7 @@ struct Summary {
     double p90Ms = 0; // nearest rank: at least 90% of the runs took no longer
     double medianMiB = 0;
     double maxMiB = 0;
+    double medianCpuMs = 0;
 };
 
 // Requires at least one sample.

@@ -30,10 +30,11 @@ TEST(SummarizeTest, P90IsNearestRank) {
     EXPECT_DOUBLE_EQ(startup::summarize(times({5})).p90Ms, 5);
 }
 
-TEST(SummarizeTest, MemoryIndependentOfTimeOrder) {
-    const auto s = startup::summarize({{10, 50}, {20, 30}, {30, 40}});
+TEST(SummarizeTest, MemoryAndCpuIndependentOfTimeOrder) {
+    const auto s = startup::summarize({{10, 50, 9}, {20, 30, 3}, {30, 40, 6}});
     EXPECT_DOUBLE_EQ(s.medianMiB, 40);
     EXPECT_DOUBLE_EQ(s.maxMiB, 50);
+    EXPECT_DOUBLE_EQ(s.medianCpuMs, 6);
 }
 
 } // namespace
