@@ -31,6 +31,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using startup::Sample;
 
 constexpr auto kTimeout = std::chrono::seconds(20);
 // Lets the first frame settle, so the peak memory covers a window that is fully up.
@@ -229,8 +230,20 @@ int main(int argc, char* argv[]) {
     printRow(bare);
     const startup::Summary g = startup::summarize(game.samples);
     const startup::Summary b = startup::summarize(bare.samples);
-    std::printf("game / bare: time %.2f, memory %.2f (%+.1f MiB), cpu %.2f\n",
-                g.medianMs / b.medianMs, g.medianMiB / b.medianMiB, g.medianMiB - b.medianMiB,
-                g.medianCpuMs / b.medianCpuMs);
+    std::printf("game - bare: peak memory %+.1f MiB\n", g.medianMiB - b.medianMiB);
+    std::printf("game / bare, median of the side-by-side runs [95%% interval]:\n");
+    const auto printRatio = [&](const char* what, double Sample::*field) {
+        std::vector<double> a;
+        std::vector<double> c;
+        for (std::size_t i = 0; i < game.samples.size(); ++i) {
+            a.push_back(game.samples[i].*field);
+            c.push_back(bare.samples[i].*field);
+        }
+        const startup::Ratio r = startup::pairedRatio(a, c);
+        std::printf("  %-12s %.2f [%.2f, %.2f]\n", what, r.median, r.low, r.high);
+    };
+    printRatio("time", &Sample::ms);
+    printRatio("cpu time", &Sample::cpuMs);
+    printRatio("peak memory", &Sample::peakMiB);
     return 0;
 }

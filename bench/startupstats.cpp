@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <random>
 
 namespace startup {
 
@@ -35,6 +36,32 @@ Summary summarize(std::vector<Sample> samples) {
     summary.maxMiB = peaks.back();
     summary.medianCpuMs = median(cpu);
     return summary;
+}
+
+Ratio pairedRatio(const std::vector<double>& a, const std::vector<double>& b) {
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        ratios.push_back(a[i] / b[i]);
+    }
+    std::vector<double> sorted = ratios;
+    Ratio ratio;
+    ratio.median = median(sorted);
+
+    constexpr int kResamples = 2000;
+    std::mt19937 random(20261208); // fixed, so that one set of runs always reports the same
+    std::uniform_int_distribution<std::size_t> pick(0, ratios.size() - 1);
+    std::vector<double> medians;
+    std::vector<double> resample(ratios.size());
+    for (int r = 0; r < kResamples; ++r) {
+        for (double& value : resample) {
+            value = ratios[pick(random)];
+        }
+        medians.push_back(median(resample));
+    }
+    std::sort(medians.begin(), medians.end());
+    ratio.low = medians[kResamples * 25 / 1000];
+    ratio.high = medians[kResamples * 975 / 1000 - 1];
+    return ratio;
 }
 
 } // namespace startup

@@ -22,4 +22,14 @@ struct Summary {
 // Requires at least one sample.
 Summary summarize(std::vector<Sample> samples);
 
+struct Ratio {
+    double median = 0;
+    double low = 0; // the 95% bootstrap interval of the median
+    double high = 0;
+};
+
+// The median of a[i] / b[i] over runs made side by side, so that a load that comes and goes on
+// the machine slows both alike. Requires a.size() == b.size() > 0 and every b[i] > 0.
+Ratio pairedRatio(const std::vector<double>& a, const std::vector<double>& b);
+
 } // namespace startup

@@ -37,4 +37,35 @@ TEST(SummarizeTest, MemoryAndCpuIndependentOfTimeOrder) {
     EXPECT_DOUBLE_EQ(s.medianCpuMs, 6);
 }
 
+TEST(PairedRatioTest, IdenticalRunsGiveOneWithNoSpread) {
+    const auto r = startup::pairedRatio({30, 35, 28, 40}, {30, 35, 28, 40});
+    EXPECT_DOUBLE_EQ(r.median, 1);
+    EXPECT_DOUBLE_EQ(r.low, 1);
+    EXPECT_DOUBLE_EQ(r.high, 1);
+}
+
+TEST(PairedRatioTest, PairsCancelALoadThatSlowsBoth) {
+    // Every game run takes 1.1 times its neighbour, however slow the moment.
+    const auto r = startup::pairedRatio({33, 66, 44, 110, 35.2}, {30, 60, 40, 100, 32});
+    EXPECT_NEAR(r.median, 1.1, 1e-12);
+    EXPECT_NEAR(r.low, 1.1, 1e-12);
+    EXPECT_NEAR(r.high, 1.1, 1e-12);
+}
+
+TEST(PairedRatioTest, IntervalHoldsTheMedianAndWidensWithSpread) {
+    std::vector<double> a;
+    std::vector<double> b;
+    for (int i = 0; i < 40; ++i) {
+        a.push_back(i % 2 == 0 ? 30 : 36);
+        b.push_back(30);
+    }
+    const auto r = startup::pairedRatio(a, b);
+    EXPECT_DOUBLE_EQ(r.median, 1.1);
+    EXPECT_LE(r.low, r.median);
+    EXPECT_GE(r.high, r.median);
+    EXPECT_LT(r.low, r.high);
+    EXPECT_GE(r.low, 1.0);
+    EXPECT_LE(r.high, 1.2);
+}
+
 } // namespace
