@@ -21,13 +21,15 @@ constexpr Substitute kSubstitutes[] = {
     {"Arial Black", "Lato", QFont::Black},
 };
 
-// Every answer runs fontconfig's substitution rules, a sizeable part of the start-up, and the
-// window asks about the same few faces again and again.
+// QFontDatabase::hasFamily runs fontconfig's substitution rules, a sizeable part of the
+// start-up, and the window asks about the same few faces again and again. An installed family
+// is found in the plain list without them.
 bool hasFamily(const QString& family) {
     static QHash<QString, bool> known;
     auto found = known.constFind(family);
     if (found == known.constEnd()) {
-        found = known.insert(family, QFontDatabase::hasFamily(family));
+        const bool installed = QFontDatabase::families().contains(family, Qt::CaseInsensitive);
+        found = known.insert(family, installed || QFontDatabase::hasFamily(family));
     }
     return *found;
 }
