@@ -14,6 +14,7 @@
 #include <QFrame>
 #include <QIcon>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -95,9 +96,14 @@ QWidget* makePicture(QWidget* parent, const char* name, const layout::Box& box,
 
 Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget* parent)
     : QWidget(parent), m_random(std::move(random)), m_wordList(std::move(wordList)) {
-    // The icon is a large picture: it is decoded on another core while the controls are built.
-    auto icon = std::async(std::launch::async | std::launch::deferred,
-                           [] { return QImage(QString::fromLatin1(res::kIcon)); });
+    // The icon is a large picture: it is decoded on another core while the controls are built,
+    // straight into the pixel layout the window system is sent, so it is not converted twice
+    // on the way. Named as PNG, it is read without loading every image plugin to ask them first.
+    auto icon = std::async(std::launch::async | std::launch::deferred, [] {
+        QImageReader reader(QString::fromLatin1(res::kIcon), "png");
+        reader.setAutoDetectImageFormat(false);
+        return reader.read().convertToFormat(QImage::Format_ARGB32);
+    });
     createControls();
     createFigure();
     connectHandlers();
@@ -116,7 +122,7 @@ Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget*
     setPalette(palette);
     setAutoFillBackground(true);
     resize(layout::pixels(layout::kClientArea).size());
-    setWindowIcon(QIcon(QPixmap::fromImage(icon.get())));
+    setWindowIcon(QIcon(QPixmap::fromImage(icon.get(), Qt::NoFormatConversion)));
     setWindowTitle(kCaption);
 }
 
