@@ -3,7 +3,9 @@
 //
 //   startup_bench GAME BARE FOLDER [RUNS]
 //
-// Both programs start in FOLDER, which must hold the game's word list.
+// Both programs start in FOLDER, which must hold the game's word list. The display must have no
+// window manager, which would take the windows in before they reach the root window; scripts/bench
+// starts an Xvfb of its own.
 
 #include "startupstats.h"
 
@@ -109,8 +111,6 @@ std::optional<Clock::time_point> awaitFirstFrame(const XSession& display, pid_t 
             }
         }
     }
-    // The server drops a window's damage objects with the window; these calls may then fail.
-    XSetErrorHandler([](::Display*, XErrorEvent*) { return 0; });
     for (const Damage damage : damages) {
         XDamageDestroy(display.x, damage);
     }
@@ -149,8 +149,13 @@ std::optional<startup::Sample> launch(const XSession& display, const char* folde
     while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
     }
     if (!shown) {
-        std::fprintf(stderr, "%s: no window within %lld s (exit status %d)\n", program.path.c_str(),
-                     static_cast<long long>(kTimeout.count()), status);
+        if (WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) {
+            std::fprintf(stderr, "%s: no window within %lld s\n", program.path.c_str(),
+                         static_cast<long long>(kTimeout.count()));
+        } else {
+            std::fprintf(stderr, "%s ended before showing a window (wait status %d)\n",
+                         program.path.c_str(), status);
+        }
         return std::nullopt;
     }
     const std::chrono::duration<double, std::milli> elapsed = *shown - start;
@@ -196,6 +201,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     display.pidAtom = XInternAtom(display.x, "_NET_WM_PID", False);
+    // A window that is gone takes its damage object along, so destroying it later may fail; so
+    // may reading a property of a window that closed meanwhile.
+    XSetErrorHandler([](::Display*, XErrorEvent*) { return 0; });
     XSelectInput(display.x, DefaultRootWindow(display.x), SubstructureNotifyMask);
 
     Program game{"game", argv[1], {}};
