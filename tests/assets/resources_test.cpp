@@ -128,27 +128,6 @@ private slots:
                  "the gallows stands on yellow");
     }
 
-    void windowPiecesShowPictures_data() { addPictureRows(); }
-    void windowPiecesShowPictures() {
-        QFETCH(QString, path);
-        const QString name = QString::fromLatin1(QTest::currentDataTag());
-        ui::Form1 form;
-        auto* piece = form.findChild<QWidget*>(name);
-        QVERIFY(piece);
-        const QImage shown = piece->grab().toImage();
-        const QImage picture(path);
-        QCOMPARE(shown.size(), piece->size());
-        int differing = 0;
-        for (int y = 0; y < shown.height(); ++y) {
-            for (int x = 0; x < shown.width(); ++x) {
-                const QRgb expected =
-                    picture.rect().contains(x, y) ? picture.pixel(x, y) : qRgb(255, 255, 255);
-                differing += (shown.pixel(x, y) & 0xFFFFFF) != (expected & 0xFFFFFF) ? 1 : 0;
-            }
-        }
-        QCOMPARE(differing, 0);
-    }
-
     void windowCarriesIcon() {
         ui::Form1 form;
         QVERIFY(form.windowIcon().availableSizes().contains(QSize(500, 561)));
