@@ -11,6 +11,7 @@
 #include "round.h"
 #include "thickline.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QIcon>
 #include <QImage>
@@ -19,7 +20,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPixmap>
-#include <future>
+#include <QTimer>
 
 namespace ui {
 
@@ -40,13 +41,41 @@ const QString kQuestionMark = QStringLiteral("?");
 const QString kLost = QStringLiteral("Leider verloren...!");
 const QString kWon = QStringLiteral("Gewonnen !!!");
 
+// Gives a widget its font when it is first shown. A line edit lays out its text, and so loads
+// its font, as soon as it is given one; the word box is hidden until the first round.
+class FontOnShow : public QObject {
+public:
+    FontOnShow(QWidget* widget, QFont font) : QObject(widget), m_font(std::move(font)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            static_cast<QWidget*>(watched)->setFont(m_font);
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    QFont m_font;
+};
+
+enum class FontTiming { Now, OnShow };
+
 // Places a control and gives it the look of its row; colours apply in every state, so that
 // disabled controls keep their background.
-template <typename W> W* place(W* widget, const char* name, const layout::Box& box) {
+template <typename W>
+W* place(W* widget, const char* name, const layout::Box& box, FontTiming timing = FontTiming::Now) {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(layout::pixels(box.rect));
     if (!box.font.face.empty()) {
-        widget->setFont(layout::font(box.font));
+        if (timing == FontTiming::Now) {
+            widget->setFont(layout::font(box.font));
+        } else {
+            new FontOnShow(widget, layout::font(box.font));
+        }
     }
     QPalette palette = widget->palette();
     if (box.fore != layout::kSystemColor) {
@@ -96,14 +125,6 @@ QWidget* makePicture(QWidget* parent, const char* name, const layout::Box& box,
 
 Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget* parent)
     : QWidget(parent), m_random(std::move(random)), m_wordList(std::move(wordList)) {
-    // The icon is a large picture: it is decoded on another core while the controls are built,
-    // straight into the pixel layout the window system is sent, so it is not converted twice
-    // on the way. Named as PNG, it is read without loading every image plugin to ask them first.
-    auto icon = std::async(std::launch::async | std::launch::deferred, [] {
-        QImageReader reader(QString::fromLatin1(res::kIcon), "png");
-        reader.setAutoDetectImageFormat(false);
-        return reader.read().convertToFormat(QImage::Format_ARGB32);
-    });
     createControls();
     createFigure();
     connectHandlers();
@@ -122,15 +143,32 @@ Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget*
     setPalette(palette);
     setAutoFillBackground(true);
     resize(layout::pixels(layout::kClientArea).size());
-    setWindowIcon(QIcon(QPixmap::fromImage(icon.get(), Qt::NoFormatConversion)));
     setWindowTitle(kCaption);
+}
+
+void Form1::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!m_iconQueued) {
+        // The 500 x 561 icon takes longer to decode and send than the whole first frame:
+        // it follows right after that frame instead of delaying it.
+        m_iconQueued = true;
+        QTimer::singleShot(0, this, [this] { setWindowIcon(loadIcon()); });
+    }
+}
+
+QIcon Form1::loadIcon() {
+    // Named as PNG, it is read without asking every image plugin first.
+    QImageReader reader(QString::fromLatin1(res::kIcon), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read().convertToFormat(QImage::Format_ARGB32),
+                                    Qt::NoFormatConversion));
 }
 
 void Form1::createControls() {
     Label1 = makeLabel(this, "Label1", layout::kLabel1, Qt::AlignHCenter);
     Label2 = makeLabel(this, "Label2", layout::kLabel2, Qt::AlignHCenter);
 
-    Fragewort = place(new QLineEdit(this), "Fragewort", layout::kFragewort);
+    Fragewort = place(new QLineEdit(this), "Fragewort", layout::kFragewort, FontTiming::OnShow);
     Fragewort->setAlignment(Qt::AlignCenter);
     Fragewort->setEnabled(false);
 

@@ -4,6 +4,7 @@
 #include "random.h"
 #include "wordlist.h"
 
+#include <QIcon>
 #include <QWidget>
 #include <array>
 #include <filesystem>
@@ -34,6 +35,12 @@ public:
 
     const core::GameState& gameState() const { return m_state; }
 
+    // The window's icon, which it sets itself once its first frame is drawn.
+    static QIcon loadIcon();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void createControls();
     void createFigure();
@@ -53,6 +60,7 @@ private:
     core::GameState m_state;
     core::RandomSource m_random;
     std::filesystem::path m_wordList;
+    bool m_iconQueued = false;
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
