@@ -92,6 +92,11 @@ private:
                     std::to_string(line) + " " + what,
                 line};
     }
+    LoadError tooLong(int line) const {
+        return error(line,
+                     "hat ein Wort mit mehr als " + std::to_string(kMaxLetters) + " Zeichen.");
+    }
+    std::optional<LoadError> beginLine(const std::vector<std::string>& lines) const;
     std::optional<LoadError> endLine(std::vector<std::string>& lines);
     std::optional<LoadError> convertFromUtf8(std::vector<std::string>& lines) const;
 
@@ -102,12 +107,23 @@ private:
     bool m_bom = false;
 };
 
-std::optional<LoadError> Reader::endLine(std::vector<std::string>& lines) {
+// A line past the limit fails as soon as it begins, before anything else is judged of it.
+std::optional<LoadError> Reader::beginLine(const std::vector<std::string>& lines) const {
     const int number = static_cast<int>(lines.size()) + 1;
     if (number > kMaxWords) {
         return error(number,
                      "geht über die Grenze von " + std::to_string(kMaxWords) + " Zeilen hinaus.");
     }
+    return std::nullopt;
+}
+
+std::optional<LoadError> Reader::endLine(std::vector<std::string>& lines) {
+    if (m_line.empty()) {
+        if (auto failure = beginLine(lines)) {
+            return failure;
+        }
+    }
+    const int number = static_cast<int>(lines.size()) + 1;
     // Until the encoding is known, a line is too long only if it is in either reading.
     const Utf8Scan scan = scanUtf8(m_line);
     if (m_bom && !scan.valid) {
@@ -116,8 +132,7 @@ std::optional<LoadError> Reader::endLine(std::vector<std::string>& lines) {
     }
     const std::size_t fewest = scan.valid ? scan.characters : m_line.size();
     if (fewest > static_cast<std::size_t>(kMaxLetters)) {
-        return error(number,
-                     "hat ein Wort mit mehr als " + std::to_string(kMaxLetters) + " Zeichen.");
+        return tooLong(number);
     }
     lines.push_back(std::move(m_line));
     m_line.clear();
@@ -127,7 +142,6 @@ std::optional<LoadError> Reader::endLine(std::vector<std::string>& lines) {
 std::optional<LoadError> Reader::read(std::vector<std::string>& lines) {
     std::vector<char> buffer(kChunk);
     bool pendingCr = false;
-    bool lineOpen = false; // bytes or a line end seen since the last line was taken
     while (m_in) {
         m_in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         std::string_view chunk(buffer.data(), static_cast<std::size_t>(m_in.gcount()));
@@ -147,35 +161,31 @@ std::optional<LoadError> Reader::read(std::vector<std::string>& lines) {
             }
             if (c == '\r' || c == '\n') {
                 pendingCr = c == '\r';
-                lineOpen = false;
                 if (auto failure = endLine(lines)) {
                     return failure;
                 }
                 continue;
             }
+            if (m_line.empty()) {
+                if (auto failure = beginLine(lines)) {
+                    return failure;
+                }
+            }
             const int number = static_cast<int>(lines.size()) + 1;
             if (c == '\0') {
-                if (number > kMaxWords) {
-                    return endLine(lines);
-                }
                 return error(number, "enthält ein Nullbyte; die Wortliste muss reiner Text "
                                      "sein (UTF-16 wird nicht unterstützt).");
             }
-            lineOpen = true;
             m_line += c;
             if (m_line.size() > kMaxLineBytes) {
-                if (number > kMaxWords) {
-                    return endLine(lines);
-                }
-                return error(number, "hat ein Wort mit mehr als " + std::to_string(kMaxLetters) +
-                                         " Zeichen.");
+                return tooLong(number);
             }
         }
     }
     if (m_in.bad()) {
         return LoadError{"Die Wortliste \"" + m_fileName + "\" konnte nicht gelesen werden.", 0};
     }
-    if (lineOpen) {
+    if (!m_line.empty()) {
         if (auto failure = endLine(lines)) {
             return failure;
         }
@@ -196,9 +206,7 @@ std::optional<LoadError> Reader::convertFromUtf8(std::vector<std::string>& lines
     if (!utf8) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (lines[i].size() > static_cast<std::size_t>(kMaxLetters)) {
-                return error(static_cast<int>(i) + 1, "hat ein Wort mit mehr als " +
-                                                          std::to_string(kMaxLetters) +
-                                                          " Zeichen.");
+                return tooLong(static_cast<int>(i) + 1);
             }
         }
         return std::nullopt;

@@ -54,6 +54,7 @@ protected:
         if (event->type() == QEvent::Show) {
             static_cast<QWidget*>(watched)->setFont(m_font);
             watched->removeEventFilter(this);
+            deleteLater();
         }
         return false;
     }
@@ -121,6 +122,14 @@ QWidget* makePicture(QWidget* parent, const char* name, const layout::Box& box,
     return picture;
 }
 
+QIcon loadIcon() {
+    // Named as PNG, it is read without asking every image plugin first.
+    QImageReader reader(QString::fromLatin1(res::kIcon), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read().convertToFormat(QImage::Format_ARGB32),
+                                    Qt::NoFormatConversion));
+}
+
 } // namespace
 
 Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget* parent)
@@ -154,14 +163,6 @@ void Form1::paintEvent(QPaintEvent* event) {
         m_iconQueued = true;
         QTimer::singleShot(0, this, [this] { setWindowIcon(loadIcon()); });
     }
-}
-
-QIcon Form1::loadIcon() {
-    // Named as PNG, it is read without asking every image plugin first.
-    QImageReader reader(QString::fromLatin1(res::kIcon), "png");
-    reader.setAutoDetectImageFormat(false);
-    return QIcon(QPixmap::fromImage(reader.read().convertToFormat(QImage::Format_ARGB32),
-                                    Qt::NoFormatConversion));
 }
 
 void Form1::createControls() {

@@ -4,7 +4,6 @@
 #include "random.h"
 #include "wordlist.h"
 
-#include <QIcon>
 #include <QWidget>
 #include <array>
 #include <filesystem>
@@ -35,9 +34,6 @@ public:
 
     const core::GameState& gameState() const { return m_state; }
 
-    // The window's icon, which it sets itself once its first frame is drawn.
-    static QIcon loadIcon();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -60,7 +56,7 @@ private:
     core::GameState m_state;
     core::RandomSource m_random;
     std::filesystem::path m_wordList;
-    bool m_iconQueued = false;
+    bool m_iconQueued = false; // the icon is set right after the first frame
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
