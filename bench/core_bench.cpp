@@ -1,6 +1,6 @@
-#include "guess.h"
-#include "round.h"
-#include "wordlist.h"
+#include "core/guess.h"
+#include "core/round.h"
+#include "core/wordlist.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // and the repaint of everything that changed. Runs on the offscreen platform unless
 // QT_QPA_PLATFORM names another.
 
-#include "form1.h"
+#include "ui/form1.h"
 
 #include <QApplication>
 #include <QLineEdit>

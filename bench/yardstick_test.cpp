@@ -2,7 +2,7 @@
 // the kinds and numbers of controls; this catches either drifting apart.
 
 #include "barewindow.h"
-#include "form1.h"
+#include "ui/form1.h"
 
 #include <QFrame>
 #include <QLabel>

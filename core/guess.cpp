@@ -1,4 +1,4 @@
-#include "guess.h"
+#include "core/guess.h"
 
 namespace core {
 

@@ -1,4 +1,4 @@
-#include "round.h"
+#include "core/round.h"
 
 #include <cmath>
 

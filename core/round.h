@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gamestate.h"
-#include "random.h"
+#include "core/gamestate.h"
+#include "core/random.h"
 
 namespace core {
 

@@ -1,6 +1,6 @@
-#include "wordlist.h"
+#include "core/wordlist.h"
 
-#include "cp1252.h"
+#include "core/cp1252.h"
 
 #include <fstream>
 #include <system_error>

@@ -1,9 +1,9 @@
 // Loads a list, then plays whatever rounds and keys the input spells, as the window would
 // (the loss display closes a round at its eighth miss), checking the state after every step.
-#include "guess.h"
+#include "core/guess.h"
+#include "core/round.h"
+#include "core/wordlist.h"
 #include "invariants.h"
-#include "round.h"
-#include "wordlist.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Any bytes as a word list: the load either fails with a message that names a line, or
 // yields a table the game can play.
-#include "wordlist.h"
+#include "core/wordlist.h"
 
 #include <cstdlib>
 #include <iostream>

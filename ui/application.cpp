@@ -1,6 +1,6 @@
-#include "application.h"
+#include "ui/application.h"
 
-#include "layout.h"
+#include "ui/layout.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

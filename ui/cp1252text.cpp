@@ -1,6 +1,6 @@
-#include "cp1252text.h"
+#include "ui/cp1252text.h"
 
-#include "cp1252.h"
+#include "core/cp1252.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "filledrect.h"
+#include "ui/filledrect.h"
 
 #include <QPainter>
 

@@ -1,15 +1,15 @@
-#include "form1.h"
+#include "ui/form1.h"
 
-#include "cp1252text.h"
-#include "filledrect.h"
-#include "guess.h"
-#include "keylineedit.h"
-#include "layout.h"
-#include "picturebox.h"
-#include "pushbutton.h"
-#include "resources.h"
-#include "round.h"
-#include "thickline.h"
+#include "core/guess.h"
+#include "core/round.h"
+#include "ui/cp1252text.h"
+#include "ui/filledrect.h"
+#include "ui/keylineedit.h"
+#include "ui/layout.h"
+#include "ui/picturebox.h"
+#include "ui/pushbutton.h"
+#include "ui/resources.h"
+#include "ui/thickline.h"
 
 #include <QEvent>
 #include <QFrame>

@@ -1,6 +1,6 @@
-#include "keylineedit.h"
+#include "ui/keylineedit.h"
 
-#include "cp1252text.h"
+#include "ui/cp1252text.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

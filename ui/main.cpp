@@ -1,5 +1,5 @@
-#include "application.h"
-#include "form1.h"
+#include "ui/application.h"
+#include "ui/form1.h"
 
 int main(int argc, char* argv[]) {
     ui::Application app(argc, argv);

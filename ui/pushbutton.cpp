@@ -1,4 +1,4 @@
-#include "pushbutton.h"
+#include "ui/pushbutton.h"
 
 #include <QKeyEvent>
 

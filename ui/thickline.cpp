@@ -1,4 +1,4 @@
-#include "thickline.h"
+#include "ui/thickline.h"
 
 #include <QPainter>
 

@@ -1,5 +1,5 @@
-#include "form1.h"
-#include "resources.h"
+#include "ui/form1.h"
+#include "ui/resources.h"
 
 #include <QFile>
 #include <QIcon>

@@ -1,6 +1,6 @@
-#include "guess.h"
+#include "core/guess.h"
+#include "core/round.h"
 #include "helpers.h"
-#include "round.h"
 
 #include <string_view>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "gamestate.h"
-#include "random.h"
-#include "wordlist.h"
+#include "core/gamestate.h"
+#include "core/random.h"
+#include "core/wordlist.h"
 
 #include <deque>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gamestate.h"
+#include "core/gamestate.h"
 
 #include <string>
 

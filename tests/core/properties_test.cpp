@@ -1,7 +1,7 @@
-#include "guess.h"
+#include "core/guess.h"
+#include "core/round.h"
 #include "helpers.h"
 #include "invariants.h"
-#include "round.h"
 
 #include <random>
 

@@ -1,5 +1,5 @@
+#include "core/round.h"
 #include "helpers.h"
-#include "round.h"
 
 #include <cmath>
 #include <map>

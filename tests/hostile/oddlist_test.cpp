@@ -1,5 +1,5 @@
 // Lists that are odd but not wrong load and play to the end in the real window.
-#include "cp1252.h"
+#include "core/cp1252.h"
 #include "uitest.h"
 
 #include <QLineEdit>

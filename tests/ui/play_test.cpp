@@ -1,4 +1,4 @@
-#include "resources.h"
+#include "ui/resources.h"
 #include "uitest.h"
 
 #include <QApplication>

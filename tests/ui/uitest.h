@@ -1,7 +1,7 @@
 #pragma once
 
-#include "form1.h"
-#include "random.h"
+#include "core/random.h"
+#include "ui/form1.h"
 
 #include <QFile>
 #include <QImage>

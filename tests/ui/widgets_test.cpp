@@ -1,4 +1,4 @@
-#include "keylineedit.h"
+#include "ui/keylineedit.h"
 #include "uitest.h"
 
 #include <QInputMethodEvent>
