@@ -2,6 +2,7 @@
 
 #include "core/cp1252.h"
 
+#include <cerrno>
 #include <fstream>
 #include <system_error>
 #include <vector>
@@ -10,65 +11,112 @@ namespace core {
 
 namespace {
 
-// A line longer than this many bytes is too long in any encoding (UTF-8 needs at most
-// three bytes for a Windows-1252 character), so reading can stop at once.
-constexpr std::size_t kMaxLineBytes = 3 * kMaxLetters;
+// No encoding the game reads needs more than four bytes for a character it can play, so a
+// longer line is too long whatever the encoding turns out to be, and reading can stop at once.
+constexpr std::size_t kMaxLineBytes = 4 * kMaxLetters;
 constexpr std::size_t kChunk = 16 * 1024;
 
-struct Utf8Scan {
-    bool valid = true;
-    bool multiByte = false;
-    std::size_t characters = 0;
+enum class Encoding { Cp1252, Utf8, Utf16LE, Utf16BE };
+
+struct Bom {
+    std::string_view bytes;
+    Encoding encoding;
 };
 
-// Decodes one UTF-8 sequence at text[i]; returns its length, or 0 when it is malformed.
-std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& codePoint) {
+constexpr Bom kBoms[] = {
+    {"\xEF\xBB\xBF", Encoding::Utf8},
+    {"\xFF\xFE", Encoding::Utf16LE},
+    {"\xFE\xFF", Encoding::Utf16BE},
+};
+
+std::string_view encodingName(Encoding encoding) {
+    switch (encoding) {
+    case Encoding::Utf8:
+        return "UTF-8";
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE:
+        return "UTF-16";
+    case Encoding::Cp1252:
+        break;
+    }
+    return "Windows-1252";
+}
+
+// One character decoded at some offset. length is at least 1 even when the bytes are
+// malformed, so a loop that steps by it always ends.
+struct Decoded {
+    char32_t codePoint = 0;
+    std::size_t length = 1;
+    bool valid = true;
+};
+
+Decoded decodeUtf8(std::string_view text, std::size_t i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
+    if (lead < 0x80) {
+        return {lead, 1, true};
+    }
     std::size_t length = 0;
     char32_t min = 0;
-    if (lead < 0x80) {
-        codePoint = lead;
-        return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
+    char32_t codePoint = 0;
+    if ((lead & 0xE0) == 0xC0) {
         length = 2, min = 0x80, codePoint = lead & 0x1F;
     } else if ((lead & 0xF0) == 0xE0) {
         length = 3, min = 0x800, codePoint = lead & 0x0F;
     } else if ((lead & 0xF8) == 0xF0) {
         length = 4, min = 0x10000, codePoint = lead & 0x07;
     } else {
-        return 0;
+        return {lead, 1, false};
     }
     if (i + length > text.size()) {
-        return 0;
+        return {lead, 1, false};
     }
     for (std::size_t k = 1; k < length; ++k) {
         if ((byte(i + k) & 0xC0) != 0x80) {
-            return 0;
+            return {lead, 1, false};
         }
         codePoint = (codePoint << 6) | (byte(i + k) & 0x3F);
     }
     const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-    if (codePoint < min || codePoint > 0x10FFFF || surrogate) {
-        return 0;
-    }
-    return length;
+    const bool valid = codePoint >= min && codePoint <= 0x10FFFF && !surrogate;
+    return {codePoint, valid ? length : 1, valid};
 }
 
-Utf8Scan scanUtf8(std::string_view text) {
-    Utf8Scan scan;
-    for (std::size_t i = 0; i < text.size();) {
-        char32_t codePoint = 0;
-        const std::size_t length = decodeUtf8(text, i, codePoint);
-        if (length == 0) {
-            scan.valid = false;
-            return scan;
-        }
-        scan.multiByte = scan.multiByte || length > 1;
-        ++scan.characters;
-        i += length;
+char32_t utf16Unit(std::string_view text, std::size_t i, Encoding encoding) {
+    const auto lo = static_cast<unsigned char>(text[encoding == Encoding::Utf16LE ? i : i + 1]);
+    const auto hi = static_cast<unsigned char>(text[encoding == Encoding::Utf16LE ? i + 1 : i]);
+    return static_cast<char32_t>(hi << 8 | lo);
+}
+
+Decoded decodeUtf16(std::string_view text, std::size_t i, Encoding encoding) {
+    if (i + 2 > text.size()) {
+        return {0, text.size() - i, false};
     }
-    return scan;
+    const char32_t unit = utf16Unit(text, i, encoding);
+    if (unit < 0xD800 || unit > 0xDFFF) {
+        return {unit, 2, true};
+    }
+    if (unit >= 0xDC00 || i + 4 > text.size()) {
+        return {unit, 2, false};
+    }
+    const char32_t low = utf16Unit(text, i + 2, encoding);
+    if (low < 0xDC00 || low > 0xDFFF) {
+        return {unit, 2, false};
+    }
+    return {0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00), 4, true};
+}
+
+Decoded decode(std::string_view text, std::size_t i, Encoding encoding) {
+    switch (encoding) {
+    case Encoding::Utf8:
+        return decodeUtf8(text, i);
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE:
+        return decodeUtf16(text, i, encoding);
+    case Encoding::Cp1252:
+        break;
+    }
+    return {cp1252ToUnicode(static_cast<std::uint8_t>(text[i])), 1, true};
 }
 
 std::string hex(char32_t codePoint) {
@@ -80,151 +128,232 @@ std::string hex(char32_t codePoint) {
     return "U+" + digits;
 }
 
-class Reader {
+// The German reason for a failed system call on the list.
+std::string reason(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return "keine Leseberechtigung";
+    case EISDIR:
+        return "es ist ein Ordner";
+    case EIO:
+        return "Ein-/Ausgabefehler beim Lesen des Datenträgers";
+    case 0:
+        return "unbekannter Fehler";
+    default:
+        return std::generic_category().message(error);
+    }
+}
+
+class Messages {
 public:
-    Reader(std::istream& in, std::string_view fileName) : m_in(in), m_fileName(fileName) {}
+    explicit Messages(std::string_view fileName) : m_fileName(fileName) {}
 
-    std::optional<LoadError> read(std::vector<std::string>& lines);
-
-private:
-    LoadError error(int line, const std::string& what) const {
+    LoadError file(const std::string& what) const {
+        return {"Die Wortliste \"" + m_fileName + "\" " + what, 0};
+    }
+    LoadError line(int line, const std::string& what) const {
         return {"Die Wortliste \"" + m_fileName + "\" ist fehlerhaft: Zeile " +
                     std::to_string(line) + " " + what,
                 line};
     }
-    LoadError tooLong(int line) const {
-        return error(line,
-                     "hat ein Wort mit mehr als " + std::to_string(kMaxLetters) + " Zeichen.");
+    LoadError tooManyLines(int line) const {
+        return this->line(line, "geht über die Grenze von " + std::to_string(kMaxWords) +
+                                    " Zeilen hinaus.");
     }
-    std::optional<LoadError> beginLine(const std::vector<std::string>& lines) const;
-    std::optional<LoadError> endLine(std::vector<std::string>& lines);
-    std::optional<LoadError> convertFromUtf8(std::vector<std::string>& lines) const;
+    LoadError tooLong(int line) const {
+        return this->line(line,
+                          "hat ein Wort mit mehr als " + std::to_string(kMaxLetters) + " Zeichen.");
+    }
+
+private:
+    std::string m_fileName;
+};
+
+// The lines of a file as raw bytes in its own encoding, without line ends or byte-order mark.
+struct RawLines {
+    std::optional<Encoding> marked; // by a byte-order mark
+    std::vector<std::string> lines;
+};
+
+// First stage: bytes to lines. Line ends are CR LF, LF or CR; the line and byte limits and
+// the NUL check apply here, while the file streams by, so memory stays bounded.
+class LineSplitter {
+public:
+    LineSplitter(std::istream& in, const Messages& messages) : m_in(in), m_messages(messages) {}
+
+    std::optional<LoadError> split(RawLines& raw);
+
+private:
+    std::optional<LoadError> unit(std::string_view bytes, RawLines& raw);
+    std::optional<LoadError> beginLine(const RawLines& raw) const;
+    std::optional<LoadError> endLine(RawLines& raw);
+    int lineNumber(const RawLines& raw) const { return static_cast<int>(raw.lines.size()) + 1; }
 
     std::istream& m_in;
-    std::string m_fileName;
+    const Messages& m_messages;
     std::string m_line;
-    bool m_bomChecked = false;
-    bool m_bom = false;
+    bool m_pendingCr = false;
 };
 
 // A line past the limit fails as soon as it begins, before anything else is judged of it.
-std::optional<LoadError> Reader::beginLine(const std::vector<std::string>& lines) const {
-    const int number = static_cast<int>(lines.size()) + 1;
-    if (number > kMaxWords) {
-        return error(number,
-                     "geht über die Grenze von " + std::to_string(kMaxWords) + " Zeilen hinaus.");
+std::optional<LoadError> LineSplitter::beginLine(const RawLines& raw) const {
+    if (lineNumber(raw) > kMaxWords) {
+        return m_messages.tooManyLines(lineNumber(raw));
     }
     return std::nullopt;
 }
 
-std::optional<LoadError> Reader::endLine(std::vector<std::string>& lines) {
+std::optional<LoadError> LineSplitter::endLine(RawLines& raw) {
     if (m_line.empty()) {
-        if (auto failure = beginLine(lines)) {
+        if (auto failure = beginLine(raw)) {
             return failure;
         }
     }
-    const int number = static_cast<int>(lines.size()) + 1;
-    // Until the encoding is known, a line is too long only if it is in either reading.
-    const Utf8Scan scan = scanUtf8(m_line);
-    if (m_bom && !scan.valid) {
-        return error(number, "ist kein gültiges UTF-8, obwohl die Datei mit einer "
-                             "UTF-8-Kennung (BOM) beginnt.");
-    }
-    const std::size_t fewest = scan.valid ? scan.characters : m_line.size();
-    if (fewest > static_cast<std::size_t>(kMaxLetters)) {
-        return tooLong(number);
-    }
-    lines.push_back(std::move(m_line));
+    raw.lines.push_back(std::move(m_line));
     m_line.clear();
     return std::nullopt;
 }
 
-std::optional<LoadError> Reader::read(std::vector<std::string>& lines) {
+// One code unit: a byte, or two bytes of UTF-16.
+std::optional<LoadError> LineSplitter::unit(std::string_view bytes, RawLines& raw) {
+    const bool utf16 = bytes.size() == 2;
+    const char32_t value =
+        utf16 ? utf16Unit(bytes, 0, *raw.marked) : static_cast<unsigned char>(bytes[0]);
+    if (m_pendingCr) {
+        m_pendingCr = false;
+        if (value == '\n') {
+            return std::nullopt; // CR LF is one line end
+        }
+    }
+    if (value == '\r' || value == '\n') {
+        m_pendingCr = value == '\r';
+        return endLine(raw);
+    }
+    if (m_line.empty()) {
+        if (auto failure = beginLine(raw)) {
+            return failure;
+        }
+    }
+    if (value == 0) {
+        return m_messages.line(lineNumber(raw),
+                               "enthält ein Nullbyte. Eine Wortliste ist reiner Text: speichere "
+                               "sie als UTF-8 oder ANSI (Windows-1252).");
+    }
+    m_line += bytes;
+    if (m_line.size() > kMaxLineBytes) {
+        return m_messages.tooLong(lineNumber(raw));
+    }
+    return std::nullopt;
+}
+
+std::optional<LoadError> LineSplitter::split(RawLines& raw) {
     std::vector<char> buffer(kChunk);
-    bool pendingCr = false;
+    bool first = true;
+    std::string carry; // the first byte of a UTF-16 unit split between two chunks
+    errno = 0;
     while (m_in) {
         m_in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         std::string_view chunk(buffer.data(), static_cast<std::size_t>(m_in.gcount()));
-        if (!m_bomChecked && (chunk.size() >= 3 || !m_in)) {
-            m_bomChecked = true;
-            m_bom = chunk.substr(0, 3) == "\xEF\xBB\xBF";
-            if (m_bom) {
-                chunk.remove_prefix(3);
+        if (first) {
+            // A short first read means the whole file is in this chunk.
+            first = false;
+            for (const Bom& bom : kBoms) {
+                if (chunk.substr(0, bom.bytes.size()) == bom.bytes) {
+                    raw.marked = bom.encoding;
+                    chunk.remove_prefix(bom.bytes.size());
+                    break;
+                }
             }
         }
-        for (const char c : chunk) {
-            if (pendingCr) {
-                pendingCr = false;
-                if (c == '\n') {
-                    continue; // CR LF is one line end
-                }
-            }
-            if (c == '\r' || c == '\n') {
-                pendingCr = c == '\r';
-                if (auto failure = endLine(lines)) {
-                    return failure;
-                }
-                continue;
-            }
-            if (m_line.empty()) {
-                if (auto failure = beginLine(lines)) {
+        const bool utf16 =
+            raw.marked && *raw.marked != Encoding::Utf8 && *raw.marked != Encoding::Cp1252;
+        if (!utf16) {
+            for (std::size_t i = 0; i < chunk.size(); ++i) {
+                if (auto failure = unit(chunk.substr(i, 1), raw)) {
                     return failure;
                 }
             }
-            const int number = static_cast<int>(lines.size()) + 1;
-            if (c == '\0') {
-                return error(number, "enthält ein Nullbyte; die Wortliste muss reiner Text "
-                                     "sein (UTF-16 wird nicht unterstützt).");
-            }
-            m_line += c;
-            if (m_line.size() > kMaxLineBytes) {
-                return tooLong(number);
+            continue;
+        }
+        for (const char byte : chunk) {
+            carry += byte;
+            if (carry.size() == 2) {
+                if (auto failure = unit(carry, raw)) {
+                    return failure;
+                }
+                carry.clear();
             }
         }
     }
     if (m_in.bad()) {
-        return LoadError{"Die Wortliste \"" + m_fileName + "\" konnte nicht gelesen werden.", 0};
+        return m_messages.file("konnte nicht gelesen werden: " + reason(errno) + ".");
     }
+    // A lone last byte of UTF-16 stays in the line, where decoding finds it malformed.
+    m_line += carry;
     if (!m_line.empty()) {
-        if (auto failure = endLine(lines)) {
+        if (auto failure = endLine(raw)) {
             return failure;
         }
     }
-    return convertFromUtf8(lines);
+    return std::nullopt;
 }
 
-// Lists that were saved as UTF-8 become Windows-1252, which the game plays in.
-std::optional<LoadError> Reader::convertFromUtf8(std::vector<std::string>& lines) const {
-    bool valid = true;
+// Second stage, the one decision about the encoding: a byte-order mark names it; without
+// one, a list that is valid UTF-8 and uses it for at least one character is UTF-8; any other
+// list is Windows-1252, taken byte for byte.
+Encoding decideEncoding(const RawLines& raw) {
+    if (raw.marked) {
+        return *raw.marked;
+    }
     bool multiByte = false;
-    for (const std::string& line : lines) {
-        const Utf8Scan scan = scanUtf8(line);
-        valid = valid && scan.valid;
-        multiByte = multiByte || scan.multiByte;
-    }
-    const bool utf8 = m_bom || (valid && multiByte);
-    if (!utf8) {
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (lines[i].size() > static_cast<std::size_t>(kMaxLetters)) {
-                return tooLong(static_cast<int>(i) + 1);
+    for (const std::string& line : raw.lines) {
+        for (std::size_t i = 0; i < line.size();) {
+            const Decoded decoded = decodeUtf8(line, i);
+            if (!decoded.valid) {
+                return Encoding::Cp1252;
             }
+            multiByte = multiByte || decoded.length > 1;
+            i += decoded.length;
         }
-        return std::nullopt;
     }
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    return multiByte ? Encoding::Utf8 : Encoding::Cp1252;
+}
+
+// And the one conversion to the Windows-1252 bytes the game plays in, where the character
+// limit is counted.
+std::optional<LoadError> convert(std::vector<std::string>& lines, Encoding encoding,
+                                 const Messages& messages) {
+    for (std::size_t row = 0; row < lines.size(); ++row) {
+        const int number = static_cast<int>(row) + 1;
+        const std::string& line = lines[row];
+        if (encoding == Encoding::Cp1252) {
+            if (line.size() > static_cast<std::size_t>(kMaxLetters)) {
+                return messages.tooLong(number);
+            }
+            continue;
+        }
         std::string converted;
-        const std::string& line = lines[i];
-        for (std::size_t k = 0; k < line.size();) {
-            char32_t codePoint = 0;
-            k += decodeUtf8(line, k, codePoint);
-            const auto byte = unicodeToCp1252(codePoint);
+        for (std::size_t i = 0; i < line.size();) {
+            const Decoded decoded = decode(line, i, encoding);
+            if (!decoded.valid) {
+                const std::string name(encodingName(encoding));
+                return messages.line(number, "ist kein gültiges " + name +
+                                                 ", obwohl die Datei mit einer " + name +
+                                                 "-Kennung (BOM) beginnt.");
+            }
+            const auto byte = unicodeToCp1252(decoded.codePoint);
             if (!byte) {
-                return error(static_cast<int>(i) + 1, "enthält das Zeichen " + hex(codePoint) +
-                                                          ", das es in Windows-1252 nicht gibt.");
+                return messages.line(number, "enthält das Zeichen " + hex(decoded.codePoint) +
+                                                 ", das es in Windows-1252 nicht gibt.");
             }
             converted += static_cast<char>(*byte);
+            i += decoded.length;
         }
-        lines[i] = std::move(converted);
+        if (converted.size() > static_cast<std::size_t>(kMaxLetters)) {
+            return messages.tooLong(number);
+        }
+        lines[row] = std::move(converted);
     }
     return std::nullopt;
 }
@@ -232,14 +361,17 @@ std::optional<LoadError> Reader::convertFromUtf8(std::vector<std::string>& lines
 } // namespace
 
 std::optional<LoadError> loadWords(GameState& state, std::istream& in, std::string_view fileName) {
-    std::vector<std::string> lines;
-    lines.reserve(64);
-    Reader reader(in, fileName);
-    if (auto failure = reader.read(lines)) {
+    const Messages messages(fileName);
+    RawLines raw;
+    raw.lines.reserve(64);
+    if (auto failure = LineSplitter(in, messages).split(raw)) {
+        return failure;
+    }
+    if (auto failure = convert(raw.lines, decideEncoding(raw), messages)) {
         return failure;
     }
     state.wordCount = 0;
-    for (std::string& line : lines) {
+    for (std::string& line : raw.lines) {
         ++state.wordCount;
         state.word(state.wordCount) = std::move(line);
         state.flag(state.wordCount) = kUnplayed;
@@ -248,23 +380,31 @@ std::optional<LoadError> loadWords(GameState& state, std::istream& in, std::stri
 }
 
 std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path& file) {
-    const std::string name = file.string();
+    const Messages messages(file.string());
     std::error_code ec;
     const auto status = std::filesystem::status(file, ec);
-    if (!std::filesystem::exists(status)) {
+    if (status.type() == std::filesystem::file_type::not_found) {
         const std::filesystem::path folder = std::filesystem::absolute(file, ec).parent_path();
         return LoadError{"Die Wortliste \"" + file.filename().string() + "\" wurde im Ordner \"" +
                              folder.string() + "\" nicht gefunden.",
                          0};
     }
-    if (std::filesystem::is_directory(status)) {
-        return LoadError{"Die Wortliste \"" + name + "\" ist ein Ordner, keine Textdatei.", 0};
+    if (ec) {
+        // Typically a folder on the way that may not be searched: the file may well exist.
+        const std::string why = ec.value() == EACCES ? "keine Berechtigung für einen Ordner "
+                                                       "auf dem Weg dorthin"
+                                                     : reason(ec.value());
+        return messages.file("ist nicht erreichbar: " + why + ".");
     }
+    if (std::filesystem::is_directory(status)) {
+        return messages.file("ist ein Ordner, keine Textdatei.");
+    }
+    errno = 0;
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        return LoadError{"Die Wortliste \"" + name + "\" konnte nicht geöffnet werden.", 0};
+        return messages.file("konnte nicht geöffnet werden: " + reason(errno) + ".");
     }
-    return loadWords(state, in, name);
+    return loadWords(state, in, file.string());
 }
 
 void countUsed(GameState& state) {

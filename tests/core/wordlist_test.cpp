@@ -30,6 +30,24 @@ std::string lines(int count, const std::string& word = "wort") {
     return text;
 }
 
+// A list saved as "Unicode" (little endian) or "Unicode big endian", normally with its mark.
+std::string utf16(const std::u16string& text, bool littleEndian, bool bom = true) {
+    std::string bytes;
+    const auto put = [&](char16_t unit) {
+        const char lo = static_cast<char>(unit & 0xFF);
+        const char hi = static_cast<char>(unit >> 8);
+        bytes += littleEndian ? lo : hi;
+        bytes += littleEndian ? hi : lo;
+    };
+    if (bom) {
+        put(u'\uFEFF');
+    }
+    for (const char16_t unit : text) {
+        put(unit);
+    }
+    return bytes;
+}
+
 // An endless stream of one byte that counts how much was taken from it.
 class EndlessBuf : public std::streambuf {
 public:
@@ -131,7 +149,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadList{"LongWord", "kurz\r\n" + std::string(51, 'x') + "\r\n", 2, "50 Zeichen"},
         BadList{"LongCp1252Word", "\xE4" + std::string(50, 'x'), 1, "50 Zeichen"},
         BadList{"LongWordAfterUtf8Line", "\xC3\xA4\n" + std::string(60, 'x'), 2, "50 Zeichen"},
-        BadList{"NulByte", std::string("gut\r\nb\0se\r\n", 11), 2, "Nullbyte"},
+        BadList{"NulByte", std::string("gut\r\nb\0se\r\n", 11), 2, "als UTF-8 oder ANSI"},
+        BadList{"Utf16WithoutBom", utf16(u"Haus", false, false), 1, "als UTF-8 oder ANSI"},
+        BadList{"Utf16OutsideCp1252", utf16(u"gut\r\n\u0141odz", true), 2, "U+0141"},
+        BadList{"Utf16LongWord", utf16(u"gut\n" + std::u16string(51, u'\u00E4'), false), 2,
+                "50 Zeichen"},
+        BadList{"Utf16LoneSurrogate", utf16(u"gut\n\xD800x", true), 2, "UTF-16"},
+        BadList{"Utf16OddLength", utf16(u"gut\nx", true) + "y", 2, "UTF-16"},
         BadList{"InvalidUtf8AfterBom", "\xEF\xBB\xBFgut\n\xE4rger\n", 2, "UTF-8"},
         BadList{"OutsideCp1252",
                 "gut\n\xC5\x81"
@@ -147,6 +171,15 @@ TEST(LoadWordsTest, Utf8WithBomIsConverted) {
     EXPECT_EQ(wordsOf(loaded("\xE2\x82\xAC"
                              "uro\n")),
               (Words{"\x80uro"}));
+}
+
+TEST(LoadWordsTest, Utf16WithBomIsConverted) {
+    const std::u16string text =
+        u"\u00C4pfel\r\nStra\u00DFe\nM\u00FChle\r\u20ACuro\r\n\r\n" + std::u16string(50, u'\u00E4');
+    const Words expected{AE_UP "pfel", "Stra" SZ "e",          "M" UE "hle", "\x80uro",
+                         "",           std::string(50, '\xE4')};
+    EXPECT_EQ(wordsOf(loaded(utf16(text, true))), expected);
+    EXPECT_EQ(wordsOf(loaded(utf16(text, false))), expected);
 }
 
 TEST(LoadWordsTest, Utf8WithoutBomIsConverted) {
@@ -208,6 +241,22 @@ TEST_F(LoadWordsFileTest, FolderIsRefused) {
     const auto failure = core::loadWords(state, m_dir / "worte.txt");
     ASSERT_TRUE(failure);
     EXPECT_NE(failure->message.find("Ordner"), std::string::npos) << failure->message;
+}
+
+// Only a missing file is "not found"; other failures say why, in German where it is common.
+TEST_F(LoadWordsFileTest, FailuresSayWhy) {
+    std::filesystem::create_symlink(m_dir / "worte.txt", m_dir / "worte.txt");
+    core::GameState state;
+    const auto loop = core::loadWords(state, m_dir / "worte.txt");
+    ASSERT_TRUE(loop);
+    EXPECT_EQ(loop->message.find("nicht gefunden"), std::string::npos) << loop->message;
+    EXPECT_NE(loop->message.find("nicht erreichbar"), std::string::npos) << loop->message;
+#ifdef __linux__
+    // Reading address 0 of one's own memory fails with an input/output error.
+    const auto io = core::loadWords(state, "/proc/self/mem");
+    ASSERT_TRUE(io);
+    EXPECT_NE(io->message.find("Ein-/Ausgabefehler"), std::string::npos) << io->message;
+#endif
 }
 
 TEST_F(LoadWordsFileTest, ShippedListIsValid) {

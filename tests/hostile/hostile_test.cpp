@@ -22,8 +22,15 @@ struct GameRun {
     long peakKiB = 0;
 };
 
-// Runs the game in `folder` on the offscreen platform and waits for it to end.
-GameRun runGame(const fs::path& folder) {
+// Runs the game in `folder` on the offscreen platform and waits for it to end; as root, with
+// unprivileged set, it runs as nobody from a copy that nobody may execute.
+GameRun runGame(const fs::path& folder, bool unprivileged = false) {
+    fs::path game = SWP_GAME;
+    const bool drop = unprivileged && geteuid() == 0;
+    if (drop) {
+        game = folder.parent_path() / "strickwichtspiel";
+        fs::copy_file(SWP_GAME, game, fs::copy_options::overwrite_existing);
+    }
     const fs::path errors = folder.parent_path() / (folder.filename().string() + ".err");
     const pid_t child = fork();
     if (child == 0) {
@@ -33,7 +40,10 @@ GameRun runGame(const fs::path& folder) {
         const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(fd, STDERR_FILENO);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        execl(SWP_GAME, SWP_GAME, static_cast<char*>(nullptr));
+        if (drop && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            _exit(125);
+        }
+        execl(game.c_str(), game.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     GameRun run;
@@ -91,6 +101,15 @@ TEST_F(HostileListTest, MissingFile) {
 TEST_F(HostileListTest, FolderNamedLikeTheList) {
     fs::create_directory(m_list);
     expectRefused("Ordner");
+}
+
+TEST_F(HostileListTest, UnreadableListSaysWhy) {
+    write("Haus\r\n");
+    fs::permissions(m_list, fs::perms::none);
+    const GameRun run = runGame(m_root / "game", true);
+    EXPECT_EQ(run.exitCode, 1) << run.stderrText;
+    EXPECT_NE(run.stderrText.find("keine Leseberechtigung"), std::string::npos) << run.stderrText;
+    EXPECT_NE(run.stderrText.find("worte.txt"), std::string::npos) << run.stderrText;
 }
 
 TEST_F(HostileListTest, SmallBadLists) {
