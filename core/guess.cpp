@@ -2,9 +2,11 @@
 
 namespace core {
 
-KeyResult evaluateKey(GameState& state, int key) {
-    if (!state.roundOpen()) {
-        return {};
+KeyOutcome evaluateKey(GameState& state, int key) {
+    // 0 is every partner-less position's "no partner" entry: taken as a key, it would
+    // uncover ß, digits and punctuation for free.
+    if (!state.roundOpen() || key < 1 || key > 255) {
+        return KeyOutcome::Ignored;
     }
     state.revealedCount = 0;
     bool hit = false;
@@ -25,12 +27,18 @@ KeyResult evaluateKey(GameState& state, int key) {
     if (state.stage == kStageCompleted && hit) {
         hit = false;
     }
-    KeyResult result{KeyOutcome::Evaluated, false};
-    if (!hit) {
-        ++state.stage;
-        result.stageAdvanced = true;
+    if (hit) {
+        return KeyOutcome::Hit;
     }
-    return result;
+    ++state.stage;
+    switch (state.stage) {
+    case kStageWon:
+        return KeyOutcome::Won;
+    case kStageLost:
+        return KeyOutcome::Lost;
+    default:
+        return KeyOutcome::Miss;
+    }
 }
 
 const std::string& closeLostRound(GameState& state) {

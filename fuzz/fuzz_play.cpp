@@ -51,8 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } else if (key == 0) {
             core::countUsed(state); // "Neues Spiel" leaves the round as it is
         } else {
-            const core::KeyResult result = core::evaluateKey(state, key);
-            if (result.stageAdvanced && state.stage == core::kStageLost) {
+            if (core::evaluateKey(state, key) == core::KeyOutcome::Lost) {
                 core::closeLostRound(state);
             }
         }

@@ -232,13 +232,18 @@ void Form1::textin_Click() {
 }
 
 void Form1::textin_KeyPress(int key) {
-    const core::KeyResult result = core::evaluateKey(m_state, key);
-    if (result.outcome == core::KeyOutcome::Ignored) {
+    switch (core::evaluateKey(m_state, key)) {
+    case core::KeyOutcome::Ignored:
         return;
-    }
-    Fragewort->setText(fromCp1252(m_state.maskedWord));
-    if (result.stageAdvanced) {
+    case core::KeyOutcome::Hit:
+        Fragewort->setText(fromCp1252(m_state.maskedWord));
+        return;
+    case core::KeyOutcome::Miss:
+    case core::KeyOutcome::Lost:
+    case core::KeyOutcome::Won:
+        Fragewort->setText(fromCp1252(m_state.maskedWord));
         showStage(m_state.stage);
+        return;
     }
 }
 

@@ -14,9 +14,9 @@ core::GameState playing(const std::string& word) {
     return state;
 }
 
-// Types every byte of keys and returns the result of the last one.
-core::KeyResult type(core::GameState& state, std::string_view keys) {
-    core::KeyResult last;
+// Types every byte of keys and returns the outcome of the last one.
+KeyOutcome type(core::GameState& state, std::string_view keys) {
+    KeyOutcome last = KeyOutcome::Ignored;
     for (const char c : keys) {
         last = core::evaluateKey(state, static_cast<unsigned char>(c));
     }
@@ -27,9 +27,7 @@ core::KeyResult type(core::GameState& state, std::string_view keys) {
 
 TEST(EvaluateKeyTest, HitUncoversEveryMatchInTheWordsOwnCase) {
     core::GameState state = playing("Anna");
-    const core::KeyResult result = core::evaluateKey(state, 'a');
-    EXPECT_EQ(result.outcome, KeyOutcome::Evaluated);
-    EXPECT_FALSE(result.stageAdvanced);
+    EXPECT_EQ(core::evaluateKey(state, 'a'), KeyOutcome::Hit);
     EXPECT_EQ(state.maskedWord, "A--a");
     EXPECT_EQ(state.revealedCount, 2);
     EXPECT_EQ(state.stage, 0);
@@ -57,8 +55,7 @@ TEST(EvaluateKeyTest, MissesAdvanceTheStageWhateverTheKey) {
     core::GameState state = playing("Haus");
     for (const int key : {int{'x'}, int{' '}, int{'1'}, 8, 13, int{'x'}}) {
         const core::Integer before = state.stage;
-        const core::KeyResult result = core::evaluateKey(state, key);
-        EXPECT_TRUE(result.stageAdvanced) << key;
+        EXPECT_EQ(core::evaluateKey(state, key), KeyOutcome::Miss) << key;
         EXPECT_EQ(state.stage, before + 1) << key;
     }
     EXPECT_EQ(state.maskedWord, "----");
@@ -74,30 +71,30 @@ TEST(EvaluateKeyTest, RepeatedHitCostsNothing) {
 TEST(EvaluateKeyTest, CompletingTheWordWins) {
     core::GameState state = playing("Haus");
     type(state, "xhau");
-    const core::KeyResult result = core::evaluateKey(state, 'S');
-    EXPECT_TRUE(result.stageAdvanced);
+    EXPECT_EQ(core::evaluateKey(state, 'S'), KeyOutcome::Won);
     EXPECT_EQ(state.stage, core::kStageWon);
     EXPECT_EQ(state.maskedWord, "Haus");
     EXPECT_FALSE(state.roundOpen());
-    EXPECT_EQ(core::evaluateKey(state, 'q').outcome, KeyOutcome::Ignored);
+    EXPECT_EQ(core::evaluateKey(state, 'q'), KeyOutcome::Ignored);
     EXPECT_EQ(state.stage, core::kStageWon);
 }
 
 TEST(EvaluateKeyTest, EighthMissThenLossClosesTheRound) {
     core::GameState state = playing("Haus");
-    type(state, "qwertzio");
+    EXPECT_EQ(type(state, "qwertzi"), KeyOutcome::Miss);
+    EXPECT_EQ(core::evaluateKey(state, 'o'), KeyOutcome::Lost);
     EXPECT_EQ(state.stage, core::kStageLost);
     EXPECT_TRUE(state.roundOpen()); // the loss display closes it
     EXPECT_EQ(core::closeLostRound(state), "Haus");
     EXPECT_EQ(state.revealedCount, state.wordLength);
-    EXPECT_EQ(core::evaluateKey(state, 'h').outcome, KeyOutcome::Ignored);
+    EXPECT_EQ(core::evaluateKey(state, 'h'), KeyOutcome::Ignored);
     EXPECT_EQ(state.maskedWord, "----");
     EXPECT_EQ(state.stage, core::kStageLost);
 }
 
 TEST(EvaluateKeyTest, IgnoredBeforeTheFirstRound) {
     core::GameState state = loaded("Haus\n");
-    EXPECT_EQ(core::evaluateKey(state, 'h').outcome, KeyOutcome::Ignored);
+    EXPECT_EQ(core::evaluateKey(state, 'h'), KeyOutcome::Ignored);
     EXPECT_EQ(state.stage, 0);
     EXPECT_EQ(state.maskedWord, "");
 }
@@ -108,7 +105,7 @@ TEST(EvaluateKeyTest, HyphenWordCanBeWon) {
     EXPECT_EQ(state.maskedWord, "E-Mail"); // the hyphen shows, but was not guessed yet
     EXPECT_EQ(state.revealedCount, 5);
     EXPECT_EQ(state.stage, 1);
-    EXPECT_TRUE(type(state, "-").stageAdvanced);
+    EXPECT_EQ(type(state, "-"), KeyOutcome::Won);
     EXPECT_EQ(state.stage, core::kStageWon);
 }
 
@@ -118,4 +115,15 @@ TEST(EvaluateKeyTest, KeysActOnAnOpenRoundWhateverTheScreen) {
     type(state, "hx");
     EXPECT_EQ(state.maskedWord, "H---");
     EXPECT_EQ(state.stage, 1);
+}
+
+// 0 is the "no partner" entry of ß, digits and punctuation; it and codes past 255 are no keys.
+TEST(EvaluateKeyTest, CodesOutsideOneTo255AreNoKeys) {
+    core::GameState state = playing("Stra" SZ "e 1-a");
+    for (const int key : {0, 256 + 'a', 256 + 223}) {
+        EXPECT_EQ(core::evaluateKey(state, key), KeyOutcome::Ignored) << key;
+    }
+    EXPECT_EQ(state.maskedWord, "----------");
+    EXPECT_EQ(state.stage, 0);
+    EXPECT_EQ(state.revealedCount, 0);
 }

@@ -34,31 +34,45 @@ TEST(GamePropertiesTest, RandomPlayKeepsTheInvariants) {
             ASSERT_NO_FATAL_FAILURE(checkInvariants(state, rounds));
             for (int step = 0; step < 40; ++step) {
                 const bool wasOpen = state.roundOpen();
-                int key = std::uniform_int_distribution<int>(1, 255)(rng);
+                // 0 and 256 are no key codes and must be ignored like keys after the round.
+                int key = std::uniform_int_distribution<int>(0, 256)(rng);
                 if (state.wordLength > 0 && rng() % 2) {
                     key = static_cast<unsigned char>(state.currentWord[rng() % state.wordLength]);
                     key = rng() % 2 && core::casePartner(key) ? core::casePartner(key) : key;
                 }
                 const core::GameState before = state;
-                const core::KeyResult result = core::evaluateKey(state, key);
-                ASSERT_EQ(result.outcome == core::KeyOutcome::Evaluated, wasOpen);
+                const core::KeyOutcome outcome = core::evaluateKey(state, key);
+                ASSERT_EQ(outcome != core::KeyOutcome::Ignored, wasOpen && key >= 1 && key <= 255);
                 bool matches = false;
                 for (int p = 1; p <= before.wordLength; ++p) {
                     const int code = static_cast<unsigned char>(before.currentWord[p - 1]);
                     matches = matches || key == code || key == core::casePartner(code);
                 }
-                if (!wasOpen) {
+                switch (outcome) {
+                case core::KeyOutcome::Ignored:
                     ASSERT_EQ(state.maskedWord, before.maskedWord);
                     ASSERT_EQ(state.stage, before.stage);
-                } else if (!matches) {
+                    break;
+                case core::KeyOutcome::Hit:
+                    ASSERT_TRUE(matches);
+                    ASSERT_EQ(state.stage, before.stage);
+                    break;
+                case core::KeyOutcome::Miss:
+                    ASSERT_FALSE(matches);
                     ASSERT_EQ(state.stage, before.stage + 1);
+                    ASSERT_LT(state.stage, core::kStageLost);
                     ASSERT_EQ(state.maskedWord, before.maskedWord);
-                } else if (state.stage != core::kStageWon) {
-                    ASSERT_EQ(state.stage, before.stage);
-                }
-                if (result.stageAdvanced && state.stage == core::kStageLost) {
+                    break;
+                case core::KeyOutcome::Lost:
+                    ASSERT_FALSE(matches);
+                    ASSERT_EQ(state.stage, core::kStageLost);
                     core::closeLostRound(state);
                     ASSERT_FALSE(state.roundOpen());
+                    break;
+                case core::KeyOutcome::Won:
+                    ASSERT_TRUE(matches);
+                    ASSERT_EQ(state.stage, core::kStageWon);
+                    break;
                 }
                 ASSERT_NO_FATAL_FAILURE(checkInvariants(state, rounds));
             }
