@@ -8,6 +8,26 @@
 
 namespace ui {
 
+namespace {
+
+// Alt, Meta and Super chords are shortcuts: they type nothing, so they are no guess and the
+// box does not take their character. AltGr (€, @, {) is no such chord; where it arrives as
+// Ctrl+Alt it brings a printable character.
+bool isShortcutChord(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers & Qt::MetaModifier) {
+        return true;
+    }
+    if (!(modifiers & Qt::AltModifier)) {
+        return false;
+    }
+    const QString text = event->text();
+    const bool altGr = (modifiers & Qt::ControlModifier) && !text.isEmpty() && text.at(0).isPrint();
+    return !altGr;
+}
+
+} // namespace
+
 void KeyLineEdit::mousePressEvent(QMouseEvent* event) {
     m_pressed = event->button() == Qt::LeftButton;
     QLineEdit::mousePressEvent(event);
@@ -24,6 +44,10 @@ void KeyLineEdit::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void KeyLineEdit::keyPressEvent(QKeyEvent* event) {
+    if (isShortcutChord(event)) {
+        event->ignore();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Backspace:
         emit keyPressed(8);
@@ -52,7 +76,10 @@ void KeyLineEdit::inputMethodEvent(QInputMethodEvent* event) {
 
 void KeyLineEdit::reportText(const QString& text) {
     for (const char32_t codePoint : text.toUcs4()) {
-        emit keyPressed(toKeyCode(codePoint));
+        // Ctrl+Space, Ctrl+2 and Ctrl+@ give U+0000, which is no key.
+        if (codePoint != 0) {
+            emit keyPressed(toKeyCode(codePoint));
+        }
     }
 }
 

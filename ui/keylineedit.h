@@ -16,7 +16,8 @@ signals:
     // A left-button press and release, both on the box.
     void clicked();
     // Backspace, Enter and Escape arrive as 8, 13 and 27; a character outside Windows-1252
-    // as 63 ("?"); keys that type no character arrive not at all.
+    // as 63 ("?"); keys that type no character, and Alt, Meta or Super chords, arrive not at
+    // all.
     void keyPressed(int code);
 
 protected:

@@ -31,36 +31,59 @@ private:
 void KeyLineEditTest::keyCodes_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
     QTest::addColumn<QList<int>>("codes");
-    QTest::newRow("letter") << int(Qt::Key_A) << "a" << QList<int>{97};
-    QTest::newRow("capital") << int(Qt::Key_A) << "A" << QList<int>{65};
-    QTest::newRow("umlaut") << int(Qt::Key_Udiaeresis) << "ü" << QList<int>{252};
-    QTest::newRow("capital umlaut") << int(Qt::Key_Adiaeresis) << "Ä" << QList<int>{196};
-    QTest::newRow("sharp s") << int(Qt::Key_ssharp) << "ß" << QList<int>{223};
-    QTest::newRow("euro") << int(Qt::Key_unknown) << "€" << QList<int>{128};
-    QTest::newRow("outside the set") << int(Qt::Key_unknown) << "ł" << QList<int>{63};
-    QTest::newRow("space") << int(Qt::Key_Space) << " " << QList<int>{32};
-    QTest::newRow("backspace") << int(Qt::Key_Backspace) << "" << QList<int>{8};
-    QTest::newRow("enter") << int(Qt::Key_Return) << "" << QList<int>{13};
-    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << "\r" << QList<int>{13};
-    QTest::newRow("escape") << int(Qt::Key_Escape) << "" << QList<int>{27};
-    QTest::newRow("shift") << int(Qt::Key_Shift) << "" << QList<int>{};
-    QTest::newRow("arrow") << int(Qt::Key_Left) << "" << QList<int>{};
-    QTest::newRow("function key") << int(Qt::Key_F1) << "" << QList<int>{};
-    QTest::newRow("delete") << int(Qt::Key_Delete) << "\x7f" << QList<int>{};
+    QTest::addColumn<QString>("box"); // what the box holds after the key
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    QTest::newRow("letter") << int(Qt::Key_A) << "a" << none << QList<int>{97} << "?a";
+    QTest::newRow("capital") << int(Qt::Key_A) << "A" << none << QList<int>{65} << "?A";
+    QTest::newRow("umlaut") << int(Qt::Key_Udiaeresis) << "ü" << none << QList<int>{252} << "?ü";
+    QTest::newRow("capital umlaut")
+        << int(Qt::Key_Adiaeresis) << "Ä" << none << QList<int>{196} << "?Ä";
+    QTest::newRow("sharp s") << int(Qt::Key_ssharp) << "ß" << none << QList<int>{223} << "?ß";
+    QTest::newRow("euro") << int(Qt::Key_unknown) << "€" << none << QList<int>{128} << "?€";
+    QTest::newRow("outside the set")
+        << int(Qt::Key_unknown) << "ł" << none << QList<int>{63} << "?ł";
+    QTest::newRow("space") << int(Qt::Key_Space) << " " << none << QList<int>{32} << "? ";
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << "" << none << QList<int>{8} << "";
+    QTest::newRow("enter") << int(Qt::Key_Return) << "" << none << QList<int>{13} << "?";
+    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << "\r" << none << QList<int>{13} << "?";
+    QTest::newRow("escape") << int(Qt::Key_Escape) << "" << none << QList<int>{27} << "?";
+    QTest::newRow("shift") << int(Qt::Key_Shift) << "" << none << QList<int>{} << "?";
+    QTest::newRow("arrow") << int(Qt::Key_Left) << "" << none << QList<int>{} << "?";
+    QTest::newRow("function key") << int(Qt::Key_F1) << "" << none << QList<int>{} << "?";
+    QTest::newRow("delete") << int(Qt::Key_Delete) << "\x7f" << none << QList<int>{} << "?";
+    // What an X server with a German keymap sends for these chords.
+    QTest::newRow("ctrl+space, ctrl+2, ctrl+@")
+        << int(Qt::Key_Space) << QString(QChar(0)) << ctrl << QList<int>{} << "?";
+    QTest::newRow("ctrl+letter") << int(Qt::Key_E) << "\x05" << ctrl << QList<int>{5} << "?";
+    QTest::newRow("alt+letter") << int(Qt::Key_T) << "t" << Qt::KeyboardModifiers(Qt::AltModifier)
+                                << QList<int>{} << "?";
+    QTest::newRow("super+letter") << int(Qt::Key_T) << "t"
+                                  << Qt::KeyboardModifiers(Qt::MetaModifier) << QList<int>{} << "?";
+    QTest::newRow("altgr") << int(Qt::Key_At) << "@"
+                           << Qt::KeyboardModifiers(Qt::GroupSwitchModifier) << QList<int>{64}
+                           << "?@";
+    QTest::newRow("altgr as ctrl+alt")
+        << int(Qt::Key_E) << "€" << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier)
+        << QList<int>{128} << "?€";
 }
 
 void KeyLineEditTest::keyCodes() {
     QFETCH(int, key);
     QFETCH(QString, text);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(QList<int>, codes);
+    QFETCH(QString, box);
     QSignalSpy spy(m_box.get(), &ui::KeyLineEdit::keyPressed);
-    QTest::sendKeyEvent(QTest::Click, m_box.get(), Qt::Key(key), text, Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, m_box.get(), Qt::Key(key), text, modifiers);
     QList<int> got;
     for (const QList<QVariant>& call : spy) {
         got << call.at(0).toInt();
     }
     QCOMPARE(got, codes);
+    QCOMPARE(m_box->text(), box);
 }
 
 void KeyLineEditTest::keyGoesOnToTheBoxAfterItsCode() {
