@@ -10,6 +10,7 @@
 #include "ui/pushbutton.h"
 #include "ui/resources.h"
 #include "ui/thickline.h"
+#include "ui/wordbox.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -169,7 +170,7 @@ void Form1::createControls() {
     Label1 = makeLabel(this, "Label1", layout::kLabel1, Qt::AlignHCenter);
     Label2 = makeLabel(this, "Label2", layout::kLabel2, Qt::AlignHCenter);
 
-    Fragewort = place(new QLineEdit(this), "Fragewort", layout::kFragewort, FontTiming::OnShow);
+    Fragewort = place(new WordBox(this), "Fragewort", layout::kFragewort, FontTiming::OnShow);
     Fragewort->setAlignment(Qt::AlignCenter);
     Fragewort->setEnabled(false);
 

@@ -2,6 +2,8 @@
 #include "uitest.h"
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,7 +58,8 @@ private slots:
     void emptyList();
     void keysBeforeTheFirstRoundChangeNothing();
     void buttonsPressByKeyboard();
-    void missingWordList();
+    void longWordsShowWhole_data();
+    void longWordsShowWhole();
 
 private:
     void open(const QByteArray& words, std::vector<float> draws = {0.9f}) {
@@ -291,13 +294,53 @@ void PlayTest::buttonsPressByKeyboard() {
     QVERIFY(!m_form->isVisible());
 }
 
-void PlayTest::missingWordList() {
-    QTemporaryDir empty;
-    ui::Form1 form(draws({0.9f}), empty.filePath(QStringLiteral("worte.txt")).toStdString());
-    const auto error = form.Form_Load();
-    QVERIFY(error.has_value());
-    QVERIFY(!error->message.empty());
-    QVERIFY(!form.isVisible());
+void PlayTest::longWordsShowWhole_data() {
+    QTest::addColumn<QByteArray>("word"); // Windows-1252
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("shown");
+    const QByteArray compound("Donaudampfschifffahrtsgesellschaftskapit\xE4nsfrau");
+    const QString compoundText = QStringLiteral("Donaudampfschifffahrtsgesellschaftskapitänsfrau");
+    const QByteArray ws(50, 'W');
+    QTest::newRow("compound, masked") << compound << "" << QString(47, u'-');
+    QTest::newRow("compound, won") << compound << "donaumpfschitrgelkäx" << compoundText;
+    QTest::newRow("compound, lost") << compound << "xqjyvwzb" << compoundText;
+    QTest::newRow("fifty W, masked") << ws << "" << QString(50, u'-');
+    QTest::newRow("fifty W, won") << ws << "w" << QString(50, u'W');
+    QTest::newRow("fifty W, lost") << ws << "abcdefgh" << QString(50, u'W');
+}
+
+// The word box shrinks its font until the whole text fits, centred, but no further.
+void PlayTest::longWordsShowWhole() {
+    QFETCH(QByteArray, word);
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+    open(word);
+    clickQuestionMark();
+    type(keys);
+    auto* box = get<QLineEdit>("Fragewort");
+    QCOMPARE(box->text(), shown);
+    const QFontInfo info(box->font());
+    QVERIFY(info.weight() >= 900);
+    const QRect inner = box->contentsRect().marginsRemoved(box->textMargins());
+    const double advance = QFontMetricsF(box->font()).horizontalAdvance(shown);
+    QVERIFY2(advance <= inner.width() - 4, qPrintable(QString::number(advance)));
+    QVERIFY2(advance >= 0.85 * inner.width(), qPrintable(QString::number(advance)));
+
+    const QImage image = box->grab().toImage();
+    int left = image.width();
+    int right = -1;
+    const QRect area = box->rect().adjusted(3, 3, -3, -3);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (image.pixelColor(x, y).red() > 60) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    QVERIFY(right > left);
+    QVERIFY2(std::abs(left - (box->width() - 1 - right)) <= 4,
+             qPrintable(QStringLiteral("ink from %1 to %2").arg(left).arg(right)));
 }
 
 QTEST_MAIN(PlayTest)

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QFont>
+#include <QLineEdit>
+
+namespace ui {
+
+// A text box that shows its whole text: where the text is wider than the box at the font it
+// was given, it shrinks the point size, face and weight kept, only as far as needed.
+class WordBox : public QLineEdit {
+public:
+    explicit WordBox(QWidget* parent);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void fit();
+    bool fits(const QFont& font) const;
+
+    QFont m_font; // as given; what the box shows is this or a smaller size of it
+    bool m_fitting = false;
+};
+
+} // namespace ui
