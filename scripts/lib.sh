@@ -7,7 +7,7 @@ swp_packages=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-liberation2 fonts-lato
+    fonts-liberation2 fonts-lato qt6-translations-l10n
     desktop-file-utils
 )
 

@@ -3,6 +3,7 @@
 #include "ui/layout.h"
 
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <exception>
 #include <iostream>
@@ -28,6 +29,12 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     // Every control is created with the default font before it gets its own: with the
     // heading's font as the default, start-up loads one font face fewer.
     setFont(layout::font(layout::kLabel1.font));
+    // The game speaks German throughout, the toolkit's own menus and buttons included,
+    // whatever the locale.
+    if (m_toolkitTexts.load(QStringLiteral("qtbase_de"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        installTranslator(&m_toolkitTexts);
+    }
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 
 namespace ui {
 
@@ -14,6 +15,9 @@ public:
     Application(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    QTranslator m_toolkitTexts;
 };
 
 } // namespace ui

@@ -1,7 +1,10 @@
+#include "ui/application.h"
 #include "ui/keylineedit.h"
 #include "uitest.h"
 
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -23,6 +26,7 @@ private slots:
     void keyGoesOnToTheBoxAfterItsCode();
     void composedCharacters();
     void clicks();
+    void contextMenuIsGerman();
 
 private:
     std::unique_ptr<ui::KeyLineEdit> m_box;
@@ -118,5 +122,26 @@ void KeyLineEditTest::clicks() {
     QCOMPARE(spy.count(), 1);
 }
 
-QTEST_MAIN(KeyLineEditTest)
+// The toolkit's own texts come in German whatever the locale the tests run in.
+void KeyLineEditTest::contextMenuIsGerman() {
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            m_box->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(m_box.get(), &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    QStringList entries;
+    for (const QAction* action : menu->actions()) {
+        entries << action->text().remove(u'&').section(u'\t', 0, 0);
+    }
+    menu->close();
+    for (const char* entry : {"Rückgängig", "Einfügen", "Alles auswählen"}) {
+        QVERIFY2(entries.contains(QString::fromUtf8(entry)), qPrintable(entries.join(u',')));
+    }
+}
+
+int main(int argc, char* argv[]) {
+    ui::Application app(argc, argv);
+    KeyLineEditTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "widgets_test.moc"
