@@ -21,12 +21,13 @@ enum class Encoding { Cp1252, Utf8, Utf16LE, Utf16BE };
 struct Bom {
     std::string_view bytes;
     Encoding encoding;
+    std::size_t unitBytes;
 };
 
 constexpr Bom kBoms[] = {
-    {"\xEF\xBB\xBF", Encoding::Utf8},
-    {"\xFF\xFE", Encoding::Utf16LE},
-    {"\xFE\xFF", Encoding::Utf16BE},
+    {"\xEF\xBB\xBF", Encoding::Utf8, 1},
+    {"\xFF\xFE", Encoding::Utf16LE, 2},
+    {"\xFE\xFF", Encoding::Utf16BE, 2},
 };
 
 std::string_view encodingName(Encoding encoding) {
@@ -161,6 +162,11 @@ public:
         return this->line(line, "geht über die Grenze von " + std::to_string(kMaxWords) +
                                     " Zeilen hinaus.");
     }
+    LoadError malformed(int line, Encoding encoding) const {
+        const std::string name(encodingName(encoding));
+        return this->line(line, "ist kein gültiges " + name + ", obwohl die Datei mit einer " +
+                                    name + "-Kennung (BOM) beginnt.");
+    }
     LoadError tooLong(int line) const {
         return this->line(line,
                           "hat ein Wort mit mehr als " + std::to_string(kMaxLetters) + " Zeichen.");
@@ -186,9 +192,10 @@ public:
 
 private:
     std::optional<LoadError> unit(std::string_view bytes, RawLines& raw);
-    std::optional<LoadError> beginLine(const RawLines& raw) const;
-    std::optional<LoadError> endLine(RawLines& raw);
-    int lineNumber(const RawLines& raw) const { return static_cast<int>(raw.lines.size()) + 1; }
+    void endLine(RawLines& raw) {
+        raw.lines.push_back(std::move(m_line));
+        m_line.clear();
+    }
 
     std::istream& m_in;
     const Messages& m_messages;
@@ -196,53 +203,33 @@ private:
     bool m_pendingCr = false;
 };
 
-// A line past the limit fails as soon as it begins, before anything else is judged of it.
-std::optional<LoadError> LineSplitter::beginLine(const RawLines& raw) const {
-    if (lineNumber(raw) > kMaxWords) {
-        return m_messages.tooManyLines(lineNumber(raw));
-    }
-    return std::nullopt;
-}
-
-std::optional<LoadError> LineSplitter::endLine(RawLines& raw) {
-    if (m_line.empty()) {
-        if (auto failure = beginLine(raw)) {
-            return failure;
-        }
-    }
-    raw.lines.push_back(std::move(m_line));
-    m_line.clear();
-    return std::nullopt;
-}
-
 // One code unit: a byte, or two bytes of UTF-16.
 std::optional<LoadError> LineSplitter::unit(std::string_view bytes, RawLines& raw) {
-    const bool utf16 = bytes.size() == 2;
     const char32_t value =
-        utf16 ? utf16Unit(bytes, 0, *raw.marked) : static_cast<unsigned char>(bytes[0]);
+        bytes.size() == 2 ? utf16Unit(bytes, 0, *raw.marked) : static_cast<unsigned char>(bytes[0]);
     if (m_pendingCr) {
         m_pendingCr = false;
         if (value == '\n') {
             return std::nullopt; // CR LF is one line end
         }
     }
+    const int number = static_cast<int>(raw.lines.size()) + 1;
+    // A line past the limit fails as soon as it begins, before anything else is judged of it.
+    if (m_line.empty() && number > kMaxWords) {
+        return m_messages.tooManyLines(number);
+    }
     if (value == '\r' || value == '\n') {
         m_pendingCr = value == '\r';
-        return endLine(raw);
-    }
-    if (m_line.empty()) {
-        if (auto failure = beginLine(raw)) {
-            return failure;
-        }
+        endLine(raw);
+        return std::nullopt;
     }
     if (value == 0) {
-        return m_messages.line(lineNumber(raw),
-                               "enthält ein Nullbyte. Eine Wortliste ist reiner Text: speichere "
-                               "sie als UTF-8 oder ANSI (Windows-1252).");
+        return m_messages.line(number, "enthält ein Nullbyte. Eine Wortliste ist reiner Text: "
+                                       "speichere sie als UTF-8 oder ANSI (Windows-1252).");
     }
     m_line += bytes;
     if (m_line.size() > kMaxLineBytes) {
-        return m_messages.tooLong(lineNumber(raw));
+        return m_messages.tooLong(number);
     }
     return std::nullopt;
 }
@@ -250,7 +237,8 @@ std::optional<LoadError> LineSplitter::unit(std::string_view bytes, RawLines& ra
 std::optional<LoadError> LineSplitter::split(RawLines& raw) {
     std::vector<char> buffer(kChunk);
     bool first = true;
-    std::string carry; // the first byte of a UTF-16 unit split between two chunks
+    std::size_t unitBytes = 1;
+    std::string pending; // a code unit's bytes, which may straddle two chunks
     errno = 0;
     while (m_in) {
         m_in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
@@ -261,40 +249,30 @@ std::optional<LoadError> LineSplitter::split(RawLines& raw) {
             for (const Bom& bom : kBoms) {
                 if (chunk.substr(0, bom.bytes.size()) == bom.bytes) {
                     raw.marked = bom.encoding;
+                    unitBytes = bom.unitBytes;
                     chunk.remove_prefix(bom.bytes.size());
                     break;
                 }
             }
         }
-        const bool utf16 =
-            raw.marked && *raw.marked != Encoding::Utf8 && *raw.marked != Encoding::Cp1252;
-        if (!utf16) {
-            for (std::size_t i = 0; i < chunk.size(); ++i) {
-                if (auto failure = unit(chunk.substr(i, 1), raw)) {
-                    return failure;
-                }
-            }
-            continue;
-        }
         for (const char byte : chunk) {
-            carry += byte;
-            if (carry.size() == 2) {
-                if (auto failure = unit(carry, raw)) {
+            pending += byte;
+            if (pending.size() == unitBytes) {
+                if (auto failure = unit(pending, raw)) {
                     return failure;
                 }
-                carry.clear();
+                pending.clear();
             }
         }
     }
     if (m_in.bad()) {
         return m_messages.file("konnte nicht gelesen werden: " + reason(errno) + ".");
     }
-    // A lone last byte of UTF-16 stays in the line, where decoding finds it malformed.
-    m_line += carry;
+    if (!pending.empty()) {
+        return m_messages.malformed(static_cast<int>(raw.lines.size()) + 1, *raw.marked);
+    }
     if (!m_line.empty()) {
-        if (auto failure = endLine(raw)) {
-            return failure;
-        }
+        endLine(raw);
     }
     return std::nullopt;
 }
@@ -337,10 +315,7 @@ std::optional<LoadError> convert(std::vector<std::string>& lines, Encoding encod
         for (std::size_t i = 0; i < line.size();) {
             const Decoded decoded = decode(line, i, encoding);
             if (!decoded.valid) {
-                const std::string name(encodingName(encoding));
-                return messages.line(number, "ist kein gültiges " + name +
-                                                 ", obwohl die Datei mit einer " + name +
-                                                 "-Kennung (BOM) beginnt.");
+                return messages.malformed(number, encoding);
             }
             const auto byte = unicodeToCp1252(decoded.codePoint);
             if (!byte) {
