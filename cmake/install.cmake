@@ -7,6 +7,8 @@ set(SWP_GAMES_DIR games CACHE STRING "Folder of the program, relative to the ins
 set(SWP_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/games/strickwichtspiel)
 set(SWP_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/strickwichtspiel)
 set(swp_out ${PROJECT_BINARY_DIR}/packaging)
+set(CPACK_PACKAGE_CONTACT "Strickwichtspiel-Team <team@strickwichtspiel.invalid>"
+    CACHE STRING "Maintainer named in the Debian package")
 
 install(TARGETS strickwichtspiel RUNTIME DESTINATION ${SWP_GAMES_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/worte.txt DESTINATION ${SWP_SHARE_DIR})
@@ -81,8 +83,6 @@ install(CODE [[
 
 set(CPACK_PACKAGE_NAME strickwichtspiel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Strickwichtspiel-Team <team@strickwichtspiel.invalid>"
-    CACHE STRING "Maintainer named in the Debian package")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Worträtsel: Buchstaben raten, bevor der Galgen steht")
 # dpkg wants the long description in lines of at most 80 characters.
 set(CPACK_PACKAGE_DESCRIPTION [[
