@@ -111,8 +111,8 @@ if(SWP_DPKG_SHLIBDEPS)
 else()
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libc6, libstdc++6, libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4)")
 endif()
-# Strips what Debian's own packaging strips beyond the symbols: the compiler's notes.
-set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/strip-notes.cmake)
+# What Debian's own packaging does beyond cpack: folder rights and the compiler's notes.
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/fixup.cmake)
 set(CPACK_SWP_GAME "${SWP_GAMES_DIR}/strickwichtspiel")
 set(CPACK_SWP_OBJCOPY "${CMAKE_OBJCOPY}")
 include(CPack)
