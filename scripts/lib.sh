@@ -11,6 +11,9 @@ swp_packages=(
     desktop-file-utils
 )
 
+# Building and checking the Debian package (scripts/package).
+swp_package_packages=(git dpkg-dev lintian appstream reuse man-db)
+
 # The fuzzers and their sanitizer runtime.
 swp_fuzz_packages=(clang libclang-rt-14-dev)
 

@@ -29,6 +29,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     // Every control is created with the default font before it gets its own: with the
     // heading's font as the default, start-up loads one font face fewer.
     setFont(layout::font(layout::kLabel1.font));
+    // Lets compositors and window managers match the window to its menu entry.
+    setDesktopFileName(QStringLiteral("io.github.strickwichtspiel.Strickwichtspiel"));
     // The game speaks German throughout, the toolkit's own menus and buttons included,
     // whatever the locale.
     if (m_toolkitTexts.load(QStringLiteral("qtbase_de"),

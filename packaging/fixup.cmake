@@ -1,0 +1,24 @@
+# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+#
+# SPDX-License-Identifier: MIT
+
+# Runs in cpack before the archive is made (CPACK_PRE_BUILD_SCRIPTS).
+
+# Folders are made with the umask of whoever builds; with 077 the package would make
+# /usr/share/games/strickwichtspiel unreadable to players, and two builds would differ.
+file(GLOB_RECURSE swp_dirs LIST_DIRECTORIES true "${CPACK_TEMPORARY_DIRECTORY}/*")
+foreach(path IN LISTS swp_dirs)
+  if(IS_DIRECTORY "${path}")
+    file(CHMOD "${path}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+        GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  endif()
+endforeach()
+
+# Debian strips the compiler's notes along with the symbols.
+if(CPACK_SWP_OBJCOPY)
+  file(GLOB_RECURSE swp_games "${CPACK_TEMPORARY_DIRECTORY}/*/${CPACK_SWP_GAME}")
+  foreach(game IN LISTS swp_games)
+    execute_process(COMMAND "${CPACK_SWP_OBJCOPY}" --remove-section=.comment --remove-section=.note
+        "${game}" COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()
+endif()
