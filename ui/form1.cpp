@@ -115,8 +115,10 @@ QWidget* makeLine(QWidget* parent, const char* name, const layout::Line& line) {
 }
 
 QWidget* makePicture(QWidget* parent, const char* name, const layout::Box& box,
-                     const char* resource) {
-    auto* picture = new PictureBox(QString::fromLatin1(resource), layout::color(box.back), parent);
+                     const char* resource, const char* doubleResource) {
+    auto* picture =
+        new PictureBox(QString::fromLatin1(resource), QString::fromLatin1(doubleResource),
+                       layout::color(box.back), parent);
     place(picture, name, box);
     picture->setEnabled(false);
     return picture;
@@ -190,15 +192,15 @@ void Form1::createFigure() {
     teil[1] = makeRect(frame, "teil1", layout::kTeil1);
     teil[2] = makeRect(frame, "teil2", layout::kTeil2);
     teil[3] = makeRect(frame, "teil3", layout::kTeil3);
-    teil[4] = makePicture(frame, "teil4", layout::kTeil4, res::kTeil4);
+    teil[4] = makePicture(frame, "teil4", layout::kTeil4, res::kTeil4, res::kTeil4Double);
     teil[5] = makeLine(frame, "teil5", layout::kTeil5);
     teil[6] = makeLine(frame, "teil6", layout::kTeil6);
     teil[7] = makeLine(frame, "teil7", layout::kTeil7);
-    teil[8] = makePicture(frame, "teil8", layout::kTeil8, res::kTeil8);
-    teil[9] = makePicture(frame, "teil9", layout::kTeil9, res::kTeil9);
+    teil[8] = makePicture(frame, "teil8", layout::kTeil8, res::kTeil8, res::kTeil8Double);
+    teil[9] = makePicture(frame, "teil9", layout::kTeil9, res::kTeil9, res::kTeil9Double);
     teil[10] = makeLabel(frame, "teil10", layout::kTeil10, Qt::AlignLeft, kLost);
     teil[11] = makeLabel(frame, "teil11", layout::kTeil11, Qt::AlignHCenter, kWon);
-    teil[12] = makePicture(frame, "teil12", layout::kTeil12, res::kTeil12);
+    teil[12] = makePicture(frame, "teil12", layout::kTeil12, res::kTeil12, res::kTeil12Double);
 
     // Back to front: the drawn pieces, then the picture boxes in front of all of them.
     for (const int piece : {1, 2, 3, 5, 6, 7, 10, 11, 4, 8, 9, 12}) {
