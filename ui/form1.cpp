@@ -2,6 +2,7 @@
 
 #include "core/guess.h"
 #include "core/round.h"
+#include "ui/accessibility.h"
 #include "ui/cp1252text.h"
 #include "ui/filledrect.h"
 #include "ui/keylineedit.h"
@@ -40,6 +41,32 @@ const QString kAllUsed = QStringLiteral("Alle Worte verbraucht !!!");
 const QString kQuestionMark = QStringLiteral("?");
 const QString kLost = QStringLiteral("Leider verloren...!");
 const QString kWon = QStringLiteral("Gewonnen !!!");
+
+// What a screen reader says for each piece; the pictures also say what they show. The two
+// labels are read by their own text.
+struct PieceText {
+    const char* name;
+    const char* description;
+};
+const PieceText kPieceTexts[13] = {
+    {},
+    {"Unterste Stufe", nullptr},
+    {"Mittlere Stufe", nullptr},
+    {"Podest", nullptr},
+    {"Verurteilter und Henker",
+     "Der junge Mann im roten Hemd steht schwitzend vor Angst neben dem Henker mit der lila "
+     "Kapuze."},
+    {"Pfosten", nullptr},
+    {"Querbalken", nullptr},
+    {"Strebe", nullptr},
+    {"Gehängter", "Der junge Mann hängt am Seil, das vom Querbalken herabführt."},
+    {"Henker", "Der Henker in lila Kapuze und grauer Kutte steht allein auf der Stufe."},
+    {nullptr, nullptr},
+    {nullptr, nullptr},
+    {"Freigesprochener und Henker",
+     "Der junge Mann hält mit beiden Händen ein Schild „FREI!“ über den Kopf, der Henker steht "
+     "neben ihm."},
+};
 
 // Gives a widget its font when it is first shown. A line edit lays out its text, and so loads
 // its font, as soon as it is given one; the word box is hidden until the first round.
@@ -136,6 +163,7 @@ QIcon loadIcon() {
 
 Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget* parent)
     : QWidget(parent), m_random(std::move(random)), m_wordList(std::move(wordList)) {
+    installAccessibility();
     createControls();
     createFigure();
     connectHandlers();
@@ -177,6 +205,8 @@ void Form1::createControls() {
 
     textin = place(new KeyLineEdit(kQuestionMark, this), "textin", layout::kTextin);
     textin->setAlignment(Qt::AlignCenter);
+    textin->setAccessibleName(QStringLiteral("Fragezeichen: neues geheimes Wort"));
+    Fragewort->setAccessibleName(QStringLiteral("Geheimes Wort"));
 
     spielneu =
         place(new PushButton(QStringLiteral("Neues Spiel"), this), "spielneu", layout::kSpielneu);
@@ -185,6 +215,8 @@ void Form1::createControls() {
     item9a = place(new QFrame(this), "item9a", layout::kItem9a);
     item9a->setFrameStyle(QFrame::Box | QFrame::Sunken);
     item9a->setAutoFillBackground(true);
+    item9a->setAccessibleName(QStringLiteral("Galgen"));
+    describeFigure();
 }
 
 void Form1::createFigure() {
@@ -205,6 +237,15 @@ void Form1::createFigure() {
     // Back to front: the drawn pieces, then the picture boxes in front of all of them.
     for (const int piece : {1, 2, 3, 5, 6, 7, 10, 11, 4, 8, 9, 12}) {
         teil.at(piece)->raise();
+    }
+    for (int piece = 1; piece <= 12; ++piece) {
+        const PieceText& text = kPieceTexts[piece];
+        if (text.name != nullptr) {
+            teil.at(piece)->setAccessibleName(QString::fromUtf8(text.name));
+        }
+        if (text.description != nullptr) {
+            teil.at(piece)->setAccessibleDescription(QString::fromUtf8(text.description));
+        }
     }
 }
 
@@ -231,6 +272,7 @@ void Form1::textin_Click() {
     Fragewort->show();
     Label2->setText(kInstructionRound);
     Fragewort->setText(fromCp1252(m_state.maskedWord));
+    describeFigure();
 }
 
 void Form1::textin_KeyPress(int key) {
@@ -241,6 +283,7 @@ void Form1::textin_KeyPress(int key) {
     Fragewort->setText(fromCp1252(m_state.maskedWord));
     if (result.stageAdvanced) {
         showStage(m_state.stage);
+        describeFigure();
     }
 }
 
@@ -289,6 +332,19 @@ void Form1::showWin() {
     hideFigure();
     teil[11]->show();
     teil[12]->show();
+}
+
+// Read from the round's stage, so a screen reader hears each miss and the end of the round.
+void Form1::describeFigure() {
+    QString description;
+    if (m_state.stage >= core::kStageWon) {
+        description = QStringLiteral("gewonnen");
+    } else if (m_state.stage >= core::kStageLost) {
+        description = QStringLiteral("%1 von %1 Fehlern, verloren").arg(core::kStageLost);
+    } else {
+        description = QStringLiteral("%1 von %2 Fehlern").arg(m_state.stage).arg(core::kStageLost);
+    }
+    item9a->setAccessibleDescription(description);
 }
 
 } // namespace ui

@@ -52,6 +52,7 @@ private:
     void showStage(core::Integer stage);
     void showLoss();
     void showWin();
+    void describeFigure();
 
     core::GameState m_state;
     core::RandomSource m_random;
