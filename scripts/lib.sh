@@ -11,6 +11,9 @@ swp_packages=(
     desktop-file-utils
 )
 
+# The screen-reader test: an AT-SPI client on a private display.
+swp_atspi_packages=(python3-pyatspi at-spi2-core dbus-daemon xvfb xdotool)
+
 # The fuzzers and their sanitizer runtime.
 swp_fuzz_packages=(clang libclang-rt-14-dev)
 
