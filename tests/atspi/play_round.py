@@ -54,10 +54,19 @@ def start_xvfb(processes):
         ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
         pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
     os.close(write_end)
-    number = ""
-    if select.select([read_end], [], [], STEP_SECONDS)[0]:
-        number = os.read(read_end, 32).decode().strip()  # empty if Xvfb failed
+    # Xvfb writes the number and the line end separately, and dies if the pipe is closed
+    # in between.
+    number = b""
+    deadline = time.monotonic() + STEP_SECONDS
+    while not number.endswith(b"\n") and time.monotonic() < deadline:
+        if not select.select([read_end], [], [], deadline - time.monotonic())[0]:
+            break
+        chunk = os.read(read_end, 32)
+        if not chunk:  # Xvfb failed
+            break
+        number += chunk
     os.close(read_end)
+    number = number.decode().strip()
     if not number.isdigit():
         raise Failure("Xvfb ist nicht gestartet")
     return f":{number}"
