@@ -1,6 +1,6 @@
 #include "ui/application.h"
 
-#include "ui/layout.h"
+#include "ui/startup.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -25,9 +25,7 @@ void reportFatal(const QString& message) {
 }
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
-    // Every control is created with the default font before it gets its own: with the
-    // heading's font as the default, start-up loads one font face fewer.
-    setFont(layout::font(layout::kLabel1.font));
+    startup::useHeadingFontAsDefault();
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

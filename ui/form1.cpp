@@ -10,18 +10,13 @@
 #include "ui/picturebox.h"
 #include "ui/pushbutton.h"
 #include "ui/resources.h"
+#include "ui/startup.h"
 #include "ui/thickline.h"
 
-#include <QEvent>
 #include <QFrame>
-#include <QIcon>
-#include <QImage>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPixmap>
-#include <QTimer>
 
 namespace ui {
 
@@ -68,28 +63,6 @@ const PieceText kPieceTexts[13] = {
      "neben ihm."},
 };
 
-// Gives a widget its font when it is first shown. A line edit lays out its text, and so loads
-// its font, as soon as it is given one; the word box is hidden until the first round.
-class FontOnShow : public QObject {
-public:
-    FontOnShow(QWidget* widget, QFont font) : QObject(widget), m_font(std::move(font)) {
-        widget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show) {
-            static_cast<QWidget*>(watched)->setFont(m_font);
-            watched->removeEventFilter(this);
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    QFont m_font;
-};
-
 enum class FontTiming { Now, OnShow };
 
 // Places a control and gives it the look of its row; colours apply in every state, so that
@@ -102,7 +75,7 @@ W* place(W* widget, const char* name, const layout::Box& box, FontTiming timing 
         if (timing == FontTiming::Now) {
             widget->setFont(layout::font(box.font));
         } else {
-            new FontOnShow(widget, layout::font(box.font));
+            startup::fontOnFirstShow(widget, layout::font(box.font));
         }
     }
     QPalette palette = widget->palette();
@@ -151,14 +124,6 @@ QWidget* makePicture(QWidget* parent, const char* name, const layout::Box& box,
     return picture;
 }
 
-QIcon loadIcon() {
-    // Named as PNG, it is read without asking every image plugin first.
-    QImageReader reader(QString::fromLatin1(res::kIcon), "png");
-    reader.setAutoDetectImageFormat(false);
-    return QIcon(QPixmap::fromImage(reader.read().convertToFormat(QImage::Format_ARGB32),
-                                    Qt::NoFormatConversion));
-}
-
 } // namespace
 
 Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget* parent)
@@ -183,16 +148,7 @@ Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget*
     setAutoFillBackground(true);
     resize(layout::pixels(layout::kClientArea).size());
     setWindowTitle(kCaption);
-}
-
-void Form1::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
-    if (!m_iconQueued) {
-        // The 500 x 561 icon takes longer to decode and send than the whole first frame:
-        // it follows right after that frame instead of delaying it.
-        m_iconQueued = true;
-        QTimer::singleShot(0, this, [this] { setWindowIcon(loadIcon()); });
-    }
+    startup::iconAfterFirstFrame(this);
 }
 
 void Form1::createControls() {

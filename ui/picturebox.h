@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/startup.h"
+
 #include <QColor>
-#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
@@ -20,10 +21,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString m_file;
-    QString m_doubleFile;
-    QPixmap m_picture;
-    enum class Rendition { None, Single, Double } m_loaded = Rendition::None;
+    startup::LazyPicture m_picture;
     QColor m_background;
 };
 
