@@ -3,7 +3,6 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleTextInterface>
-#include <QLineEdit>
 
 using namespace uitest;
 
@@ -22,7 +21,6 @@ private slots:
     }
 
     void pressStartsARoundLikeAClick();
-    void wordBoxReadsTheMaskedWord();
     void frameCountsTheMisses_data();
     void frameCountsTheMisses();
     void everyPieceIsNamed();
@@ -40,31 +38,25 @@ private:
     std::unique_ptr<ui::Form1> m_form;
 };
 
+// A press starts a round as a click would, and the word box reads out what it shows.
 void AccessibilityTest::pressStartsARoundLikeAClick() {
     QAccessibleInterface* textin = face("textin");
     QCOMPARE(textin->text(QAccessible::Name), QStringLiteral("Fragezeichen: neues geheimes Wort"));
     QVERIFY(textin->actionInterface()->actionNames().contains(
         QAccessibleActionInterface::pressAction()));
     press();
-    QVERIFY(control(*m_form, "Fragewort")->isVisible());
-    QCOMPARE(control<QLineEdit>(*m_form, "Fragewort")->text(), QStringLiteral("----"));
     QVERIFY(control(*m_form, "textin")->hasFocus());
-    type("x");
-    // Covered by the word box, the question mark cannot start a second round.
-    press();
-    QCOMPARE(m_form->gameState().usedCount, core::Integer(1));
-    QCOMPARE(m_form->gameState().stage, core::Integer(1));
-}
-
-void AccessibilityTest::wordBoxReadsTheMaskedWord() {
-    press();
     QAccessibleInterface* word = face("Fragewort");
     QCOMPARE(word->text(QAccessible::Name), QStringLiteral("Geheimes Wort"));
     QAccessibleTextInterface* text = word->textInterface();
     QVERIFY(text != nullptr);
     QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("----"));
-    type("a");
+    type("ax");
     QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("-a--"));
+    // Covered by the word box, the question mark cannot start a second round.
+    press();
+    QCOMPARE(m_form->gameState().usedCount, core::Integer(1));
+    QCOMPARE(m_form->gameState().stage, core::Integer(1));
 }
 
 // The description after each key.
