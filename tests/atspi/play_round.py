@@ -94,8 +94,7 @@ def play(game, scratch, processes):
 
     with open(os.path.join(scratch, "worte.txt"), "wb") as words:
         words.write(WORD.encode("cp1252") + b"\r\n")
-    game_env = dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                    QT_ACCESSIBILITY="1")
+    game_env = dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     game_process = subprocess.Popen([game], cwd=scratch, env=game_env)
     processes.append(game_process)
 
@@ -144,7 +143,6 @@ def play(game, scratch, processes):
         subprocess.run(["xdotool", "type", key], env=env, timeout=STEP_SECONDS, check=True)
 
     for count, key in enumerate(MISSES[:3], start=1):
-        changes.clear()
         type_key(key)
         wait_for(f"Beschreibung nach {count} Fehlern",
                  lambda: fresh(gallows).description.startswith(f"{count} von 8"))
