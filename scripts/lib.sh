@@ -14,6 +14,9 @@ swp_packages=(
 # Building and checking the Debian package (scripts/package).
 swp_package_packages=(git dpkg-dev lintian appstream reuse man-db)
 
+# The screen-reader test: an AT-SPI client on a private display.
+swp_atspi_packages=(python3-pyatspi at-spi2-core dbus-daemon xvfb xdotool)
+
 # The fuzzers and their sanitizer runtime.
 swp_fuzz_packages=(clang libclang-rt-14-dev)
 

@@ -1,6 +1,6 @@
 #include "ui/application.h"
 
-#include "ui/layout.h"
+#include "ui/startup.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -26,9 +26,7 @@ void reportFatal(const QString& message) {
 }
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
-    // Every control is created with the default font before it gets its own: with the
-    // heading's font as the default, start-up loads one font face fewer.
-    setFont(layout::font(layout::kLabel1.font));
+    startup::useHeadingFontAsDefault();
     // Lets compositors and window managers match the window to its menu entry.
     setDesktopFileName(QStringLiteral("io.github.strickwichtspiel.Strickwichtspiel"));
     // The game speaks German throughout, the toolkit's own menus and buttons included,

@@ -2,6 +2,7 @@
 
 #include "core/guess.h"
 #include "core/round.h"
+#include "ui/accessibility.h"
 #include "ui/cp1252text.h"
 #include "ui/filledrect.h"
 #include "ui/keylineedit.h"
@@ -9,19 +10,14 @@
 #include "ui/picturebox.h"
 #include "ui/pushbutton.h"
 #include "ui/resources.h"
+#include "ui/startup.h"
 #include "ui/thickline.h"
 #include "ui/wordbox.h"
 
-#include <QEvent>
 #include <QFrame>
-#include <QIcon>
-#include <QImage>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPixmap>
-#include <QTimer>
 
 namespace ui {
 
@@ -42,26 +38,30 @@ const QString kQuestionMark = QStringLiteral("?");
 const QString kLost = QStringLiteral("Leider verloren...!");
 const QString kWon = QStringLiteral("Gewonnen !!!");
 
-// Gives a widget its font when it is first shown. A line edit lays out its text, and so loads
-// its font, as soon as it is given one; the word box is hidden until the first round.
-class FontOnShow : public QObject {
-public:
-    FontOnShow(QWidget* widget, QFont font) : QObject(widget), m_font(std::move(font)) {
-        widget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show) {
-            static_cast<QWidget*>(watched)->setFont(m_font);
-            watched->removeEventFilter(this);
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    QFont m_font;
+// What a screen reader says for each piece; the pictures also say what they show. The two
+// labels are read by their own text.
+struct PieceText {
+    const char* name;
+    const char* description;
+};
+const PieceText kPieceTexts[13] = {
+    {},
+    {"Unterste Stufe", nullptr},
+    {"Mittlere Stufe", nullptr},
+    {"Podest", nullptr},
+    {"Verurteilter und Henker",
+     "Der junge Mann im roten Hemd steht schwitzend vor Angst neben dem Henker mit der lila "
+     "Kapuze."},
+    {"Pfosten", nullptr},
+    {"Querbalken", nullptr},
+    {"Strebe", nullptr},
+    {"Gehängter", "Der junge Mann hängt am Seil, das vom Querbalken herabführt."},
+    {"Henker", "Der Henker in lila Kapuze und grauer Kutte steht allein auf der Stufe."},
+    {nullptr, nullptr},
+    {nullptr, nullptr},
+    {"Freigesprochener und Henker",
+     "Der junge Mann hält mit beiden Händen ein Schild „FREI!“ über den Kopf, der Henker steht "
+     "neben ihm."},
 };
 
 enum class FontTiming { Now, OnShow };
@@ -76,7 +76,7 @@ W* place(W* widget, const char* name, const layout::Box& box, FontTiming timing 
         if (timing == FontTiming::Now) {
             widget->setFont(layout::font(box.font));
         } else {
-            new FontOnShow(widget, layout::font(box.font));
+            startup::fontOnFirstShow(widget, layout::font(box.font));
         }
     }
     QPalette palette = widget->palette();
@@ -116,25 +116,20 @@ QWidget* makeLine(QWidget* parent, const char* name, const layout::Line& line) {
 }
 
 QWidget* makePicture(QWidget* parent, const char* name, const layout::Box& box,
-                     const char* resource) {
-    auto* picture = new PictureBox(QString::fromLatin1(resource), layout::color(box.back), parent);
+                     const char* resource, const char* doubleResource) {
+    auto* picture =
+        new PictureBox(QString::fromLatin1(resource), QString::fromLatin1(doubleResource),
+                       layout::color(box.back), parent);
     place(picture, name, box);
     picture->setEnabled(false);
     return picture;
-}
-
-QIcon loadIcon() {
-    // Named as PNG, it is read without asking every image plugin first.
-    QImageReader reader(QString::fromLatin1(res::kIcon), "png");
-    reader.setAutoDetectImageFormat(false);
-    return QIcon(QPixmap::fromImage(reader.read().convertToFormat(QImage::Format_ARGB32),
-                                    Qt::NoFormatConversion));
 }
 
 } // namespace
 
 Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget* parent)
     : QWidget(parent), m_random(std::move(random)), m_wordList(std::move(wordList)) {
+    installAccessibility();
     createControls();
     createFigure();
     connectHandlers();
@@ -154,16 +149,7 @@ Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget*
     setAutoFillBackground(true);
     resize(layout::pixels(layout::kClientArea).size());
     setWindowTitle(kCaption);
-}
-
-void Form1::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
-    if (!m_iconQueued) {
-        // The 500 x 561 icon takes longer to decode and send than the whole first frame:
-        // it follows right after that frame instead of delaying it.
-        m_iconQueued = true;
-        QTimer::singleShot(0, this, [this] { setWindowIcon(loadIcon()); });
-    }
+    startup::iconAfterFirstFrame(this);
 }
 
 void Form1::createControls() {
@@ -176,6 +162,8 @@ void Form1::createControls() {
 
     textin = place(new KeyLineEdit(kQuestionMark, this), "textin", layout::kTextin);
     textin->setAlignment(Qt::AlignCenter);
+    textin->setAccessibleName(QStringLiteral("Fragezeichen: neues geheimes Wort"));
+    Fragewort->setAccessibleName(QStringLiteral("Geheimes Wort"));
 
     spielneu =
         place(new PushButton(QStringLiteral("Neues Spiel"), this), "spielneu", layout::kSpielneu);
@@ -184,6 +172,8 @@ void Form1::createControls() {
     item9a = place(new QFrame(this), "item9a", layout::kItem9a);
     item9a->setFrameStyle(QFrame::Box | QFrame::Sunken);
     item9a->setAutoFillBackground(true);
+    item9a->setAccessibleName(QStringLiteral("Galgen"));
+    describeFigure();
 }
 
 void Form1::createFigure() {
@@ -191,19 +181,28 @@ void Form1::createFigure() {
     teil[1] = makeRect(frame, "teil1", layout::kTeil1);
     teil[2] = makeRect(frame, "teil2", layout::kTeil2);
     teil[3] = makeRect(frame, "teil3", layout::kTeil3);
-    teil[4] = makePicture(frame, "teil4", layout::kTeil4, res::kTeil4);
+    teil[4] = makePicture(frame, "teil4", layout::kTeil4, res::kTeil4, res::kTeil4Double);
     teil[5] = makeLine(frame, "teil5", layout::kTeil5);
     teil[6] = makeLine(frame, "teil6", layout::kTeil6);
     teil[7] = makeLine(frame, "teil7", layout::kTeil7);
-    teil[8] = makePicture(frame, "teil8", layout::kTeil8, res::kTeil8);
-    teil[9] = makePicture(frame, "teil9", layout::kTeil9, res::kTeil9);
+    teil[8] = makePicture(frame, "teil8", layout::kTeil8, res::kTeil8, res::kTeil8Double);
+    teil[9] = makePicture(frame, "teil9", layout::kTeil9, res::kTeil9, res::kTeil9Double);
     teil[10] = makeLabel(frame, "teil10", layout::kTeil10, Qt::AlignLeft, kLost);
     teil[11] = makeLabel(frame, "teil11", layout::kTeil11, Qt::AlignHCenter, kWon);
-    teil[12] = makePicture(frame, "teil12", layout::kTeil12, res::kTeil12);
+    teil[12] = makePicture(frame, "teil12", layout::kTeil12, res::kTeil12, res::kTeil12Double);
 
     // Back to front: the drawn pieces, then the picture boxes in front of all of them.
     for (const int piece : {1, 2, 3, 5, 6, 7, 10, 11, 4, 8, 9, 12}) {
         teil.at(piece)->raise();
+    }
+    for (int piece = 1; piece <= 12; ++piece) {
+        const PieceText& text = kPieceTexts[piece];
+        if (text.name != nullptr) {
+            teil.at(piece)->setAccessibleName(QString::fromUtf8(text.name));
+        }
+        if (text.description != nullptr) {
+            teil.at(piece)->setAccessibleDescription(QString::fromUtf8(text.description));
+        }
     }
 }
 
@@ -230,6 +229,7 @@ void Form1::textin_Click() {
     Fragewort->show();
     Label2->setText(kInstructionRound);
     Fragewort->setText(fromCp1252(m_state.maskedWord));
+    describeFigure();
 }
 
 void Form1::textin_KeyPress(int key) {
@@ -244,6 +244,7 @@ void Form1::textin_KeyPress(int key) {
     case core::KeyOutcome::Won:
         Fragewort->setText(fromCp1252(m_state.maskedWord));
         showStage(m_state.stage);
+        describeFigure();
         return;
     }
 }
@@ -293,6 +294,19 @@ void Form1::showWin() {
     hideFigure();
     teil[11]->show();
     teil[12]->show();
+}
+
+// Read from the round's stage, so a screen reader hears each miss and the end of the round.
+void Form1::describeFigure() {
+    QString description;
+    if (m_state.stage >= core::kStageWon) {
+        description = QStringLiteral("gewonnen");
+    } else if (m_state.stage >= core::kStageLost) {
+        description = QStringLiteral("%1 von %1 Fehlern, verloren").arg(core::kStageLost);
+    } else {
+        description = QStringLiteral("%1 von %2 Fehlern").arg(m_state.stage).arg(core::kStageLost);
+    }
+    item9a->setAccessibleDescription(description);
 }
 
 } // namespace ui

@@ -34,9 +34,6 @@ public:
 
     const core::GameState& gameState() const { return m_state; }
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
     void createControls();
     void createFigure();
@@ -52,11 +49,11 @@ private:
     void showStage(core::Integer stage);
     void showLoss();
     void showWin();
+    void describeFigure();
 
     core::GameState m_state;
     core::RandomSource m_random;
     std::filesystem::path m_wordList;
-    bool m_iconQueued = false; // the icon is set right after the first frame
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -4,21 +4,18 @@
 
 namespace ui {
 
-PictureBox::PictureBox(QString file, QColor background, QWidget* parent)
-    : QWidget(parent), m_file(std::move(file)), m_background(background) {
+PictureBox::PictureBox(QString file, QString doubleFile, QColor background, QWidget* parent)
+    : QWidget(parent), m_picture(std::move(file), std::move(doubleFile)), m_background(background) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
-    // Every picture is hidden when the window opens: decoding them then, and loading the JPEG
-    // plugin for it, would only delay the first frame.
-    if (!m_file.isEmpty()) {
-        m_picture.load(m_file);
-        m_file.clear();
-    }
+    const qreal ratio = devicePixelRatioF();
+    const QPixmap& picture = m_picture.forRatio(ratio);
     QPainter painter(this);
     painter.fillRect(rect(), m_background);
-    painter.drawPixmap(0, 0, m_picture);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, picture.devicePixelRatio() != ratio);
+    painter.drawPixmap(QPointF(0, 0), picture);
 }
 
 } // namespace ui

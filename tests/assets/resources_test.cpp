@@ -67,6 +67,10 @@ void addPictureRows() {
     QTest::newRow("teil8") << QString(ui::res::kTeil8) << QSize(41, 124);
     QTest::newRow("teil9") << QString(ui::res::kTeil9) << QSize(45, 128);
     QTest::newRow("teil12") << QString(ui::res::kTeil12) << QSize(189, 180);
+    QTest::newRow("teil4@2x") << QString(ui::res::kTeil4Double) << QSize(152, 232);
+    QTest::newRow("teil8@2x") << QString(ui::res::kTeil8Double) << QSize(82, 248);
+    QTest::newRow("teil9@2x") << QString(ui::res::kTeil9Double) << QSize(90, 256);
+    QTest::newRow("teil12@2x") << QString(ui::res::kTeil12Double) << QSize(378, 360);
 }
 
 } // namespace
@@ -107,10 +111,12 @@ private slots:
         QVERIFY(inkIn(teil8, QRect(0, 0, teil8.width(), 1)) > 0);
     }
 
-    // The window's box is 187 pixels wide and cuts off the last two columns.
+    // The window's box is 187 pixels wide and cuts off the last two columns, four at twice the
+    // size.
     void teil12KeepsItsCutColumnsEmpty() {
-        const QImage teil12(ui::res::kTeil12);
+        const QImage teil12(ui::res::kTeil12), doubled(ui::res::kTeil12Double);
         QCOMPARE(inkIn(teil12, QRect(187, 0, 2, teil12.height())), 0);
+        QCOMPARE(inkIn(doubled, QRect(374, 0, 4, doubled.height())), 0);
     }
 
     void iconIsOpaquePalettePng() {

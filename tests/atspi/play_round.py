@@ -1,0 +1,197 @@
+#!/usr/bin/python3
+"""Plays one lost round through AT-SPI, as a screen reader would.
+
+    dbus-run-session -- tests/atspi/play_round.py GAME
+
+Starts its own accessibility bus and a private Xvfb display, starts GAME there with a
+one-word list, presses the question mark through its accessible action, reads the word box,
+types misses and reads the gallows' description until the round is lost. Exits 0 on success,
+1 with a message naming the step that failed; no step waits longer than a few seconds.
+"""
+
+import os
+import select
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+STEP_SECONDS = 10
+WORD = "Haus"
+MISSES = "xyzqjvwk"
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, probe, seconds=STEP_SECONDS):
+    """Polls probe() until it returns something true, pumping AT-SPI's events meanwhile."""
+    deadline = time.monotonic() + seconds
+    last = None
+    while time.monotonic() < deadline:
+        try:
+            last = probe()
+        except GLib.Error as error:  # the object may not be on the bus yet
+            last = error
+        if last and not isinstance(last, GLib.Error):
+            return last
+        context = GLib.MainContext.default()
+        while context.iteration(False):
+            pass
+        time.sleep(0.05)
+    raise Failure(f"{what}: nach {seconds} s nicht erreicht (zuletzt: {last!r})")
+
+
+def start_xvfb(processes):
+    """A display of its own: Xvfb picks a free number and writes it to a pipe."""
+    read_end, write_end = os.pipe()
+    processes.append(subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    os.close(write_end)
+    # Xvfb writes the number and the line end separately, and dies if the pipe is closed
+    # in between.
+    number = b""
+    deadline = time.monotonic() + STEP_SECONDS
+    while not number.endswith(b"\n") and time.monotonic() < deadline:
+        if not select.select([read_end], [], [], deadline - time.monotonic())[0]:
+            break
+        chunk = os.read(read_end, 32)
+        if not chunk:  # Xvfb failed
+            break
+        number += chunk
+    os.close(read_end)
+    number = number.decode().strip()
+    if not number.isdigit():
+        raise Failure("Xvfb ist nicht gestartet")
+    return f":{number}"
+
+
+def named(root, name):
+    return pyatspi.findDescendant(root, lambda node: node is not None and node.name == name)
+
+
+def fresh(accessible):
+    """The object with what its application says now, not what an earlier call cached."""
+    accessible.clear_cache()
+    return accessible
+
+
+def text_of(accessible):
+    return fresh(accessible).queryText().getText(0, -1)
+
+
+def play(game, scratch, processes):
+    env = dict(os.environ, DISPLAY=start_xvfb(processes), XDG_RUNTIME_DIR=scratch)
+    os.chmod(scratch, 0o700)
+    processes.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                                      env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+
+    with open(os.path.join(scratch, "worte.txt"), "wb") as words:
+        words.write(WORD.encode("cp1252") + b"\r\n")
+    game_env = dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    game_process = subprocess.Popen([game], cwd=scratch, env=game_env)
+    processes.append(game_process)
+
+    desktop = pyatspi.Registry.getDesktop(0)
+
+    def application():
+        if game_process.poll() is not None:
+            raise Failure(f"das Spiel endete mit Status {game_process.returncode}")
+        for child in desktop:
+            if child is not None and named(child, "Geheimes Wort") is not None:
+                return child
+        return None
+
+    app = wait_for("das Spiel auf dem Bus", application)
+    question = named(app, "Fragezeichen: neues geheimes Wort")
+    word = named(app, "Geheimes Wort")
+    gallows = named(app, "Galgen")
+    for name, node in (("Fragezeichen", question), ("Geheimes Wort", word), ("Galgen", gallows)):
+        if node is None:
+            raise Failure(f"kein Objekt namens {name!r}")
+
+    changes = []
+
+    def on_text_changed(event):
+        changes.append(event.source)
+
+    pyatspi.Registry.registerEventListener(on_text_changed, "object:text-changed")
+
+    action = question.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    if "Press" not in names:
+        raise Failure(f"das Fragezeichen bietet kein Drücken an, nur {names}")
+    action.doAction(names.index("Press"))
+    masked = wait_for("das Wort nach dem Drücken", lambda: text_of(word) == "-" * len(WORD)
+                      and text_of(word))
+    print(f"Geheimes Wort: {masked}")
+
+    # Keys go to the window that has the X focus; there is no window manager to give it.
+    window = subprocess.run(["xdotool", "search", "--sync", "--name", "^Strickwichtspiel$"],
+                            env=env, capture_output=True, text=True, timeout=STEP_SECONDS,
+                            check=True).stdout.split()[0]
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], env=env, timeout=STEP_SECONDS,
+                   check=True)
+
+    def type_key(key):
+        subprocess.run(["xdotool", "type", key], env=env, timeout=STEP_SECONDS, check=True)
+
+    for count, key in enumerate(MISSES[:3], start=1):
+        type_key(key)
+        wait_for(f"Beschreibung nach {count} Fehlern",
+                 lambda: fresh(gallows).description.startswith(f"{count} von 8"))
+    description = fresh(gallows).description
+    if "3" not in description:
+        raise Failure(f"nach drei Fehlern sagt der Galgen {description!r}")
+    print(f"Galgen: {description}")
+
+    changes.clear()
+    type_key("h")
+    wait_for("das Wort nach einem Treffer", lambda: text_of(word) == "H---")
+    wait_for("ein Textereignis des Wortes", lambda: any(source == word for source in changes))
+    print(f"Geheimes Wort: {text_of(word)}")
+
+    for key in MISSES[3:]:
+        type_key(key)
+    description = wait_for("das Ende der Runde",
+                           lambda: "verloren" in fresh(gallows).description
+                           and fresh(gallows).description)
+    print(f"Galgen: {description}; Geheimes Wort: {text_of(word)}")
+    if text_of(word) != WORD:
+        raise Failure(f"nach dem Verlust zeigt das Wort {text_of(word)!r} statt {WORD!r}")
+    pyatspi.Registry.deregisterEventListener(on_text_changed, "object:text-changed")
+
+
+def main():
+    if len(sys.argv) != 2:
+        print(__doc__, file=sys.stderr)
+        return 2
+    game = os.path.abspath(sys.argv[1])
+    scratch = tempfile.mkdtemp(prefix="swp-atspi-")
+    processes = []
+    try:
+        play(game, scratch, processes)
+        print("AT-SPI: Runde gespielt und verloren, wie erwartet")
+        return 0
+    except (Failure, subprocess.SubprocessError) as error:
+        print(f"AT-SPI-Test fehlgeschlagen: {error}", file=sys.stderr)
+        return 1
+    finally:
+        for process in reversed(processes):
+            process.terminate()
+        for process in reversed(processes):
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+        shutil.rmtree(scratch, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

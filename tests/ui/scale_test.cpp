@@ -1,0 +1,85 @@
+#include "ui/picturebox.h"
+#include "ui/resources.h"
+#include "uitest.h"
+
+#include <cstdlib>
+
+namespace {
+
+// Mean difference per channel, 0 to 255.
+double difference(const QImage& a, const QImage& b) {
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+// The picture pixel for pixel at the top-left of a white box of that many pixels.
+QImage onWhite(const QString& file, QSize pixels) {
+    QImage picture(file);
+    picture.setDevicePixelRatio(1); // the @2x name would halve it
+    QImage box(pixels, QImage::Format_RGB32);
+    box.fill(Qt::white);
+    QPainter(&box).drawImage(0, 0, picture);
+    return box;
+}
+
+} // namespace
+
+// Which picture a box draws at the screen's scale; ctest runs this at several QT_SCALE_FACTORs.
+class ScaleTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pictureForTheScale_data() {
+        QTest::addColumn<QString>("single");
+        QTest::addColumn<QString>("twice");
+        QTest::addColumn<QSize>("box");
+        QTest::newRow("teil4") << ui::res::kTeil4 << ui::res::kTeil4Double << QSize(110, 117);
+        QTest::newRow("teil8") << ui::res::kTeil8 << ui::res::kTeil8Double << QSize(61, 130);
+        QTest::newRow("teil9") << ui::res::kTeil9 << ui::res::kTeil9Double << QSize(62, 129);
+        QTest::newRow("teil12, cut")
+            << ui::res::kTeil12 << ui::res::kTeil12Double << QSize(187, 180);
+    }
+
+    void pictureForTheScale() {
+        QFETCH(QString, single);
+        QFETCH(QString, twice);
+        QFETCH(QSize, box);
+        ui::PictureBox picture(single, twice, Qt::white, nullptr);
+        picture.resize(box);
+        picture.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picture));
+        const qreal ratio = picture.devicePixelRatioF();
+        QImage shown = uitest::shot(picture);
+        shown.setDevicePixelRatio(1);
+        const QImage fromSingle = onWhite(single, box);
+        const QImage fromTwice = onWhite(twice, box * 2);
+        if (ratio == 1.0) {
+            QCOMPARE(shown, fromSingle);
+        } else if (ratio == 2.0) {
+            QCOMPARE(shown, fromTwice);
+        } else {
+            // Scaled smoothly from the double-size picture, not blown up from the small one.
+            const auto scaled = [&](const QImage& image) {
+                return image.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            };
+            const double offTwice = difference(shown, scaled(fromTwice));
+            const double offSingle = difference(shown, scaled(fromSingle));
+            QVERIFY2(offTwice < offSingle / 2,
+                     qPrintable(QStringLiteral("scale %1: %2 from the double picture, %3 from "
+                                               "the single one")
+                                    .arg(ratio)
+                                    .arg(offTwice)
+                                    .arg(offSingle)));
+        }
+    }
+};
+
+QTEST_MAIN(ScaleTest)
+#include "scale_test.moc"
