@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+#
+# SPDX-License-Identifier: MIT
+
 # Installs the game as a desktop program and packages it for Debian (cpack -G DEB).
 include(GNUInstallDirs)
 

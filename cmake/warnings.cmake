@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+#
+# SPDX-License-Identifier: MIT
+
 function(swp_warnings target)
   if(MSVC)
     target_compile_options(${target} PRIVATE /W4)

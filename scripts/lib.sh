@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+#
+# SPDX-License-Identifier: MIT
+
 # Shared by scripts/play and scripts/test: installs the Debian packages the build needs.
 # shellcheck shell=bash
 

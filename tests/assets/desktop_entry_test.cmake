@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+#
+# SPDX-License-Identifier: MIT
+
 # Installs the build into a scratch prefix and checks the desktop entry as a menu would use it:
 # it validates, its command exists where Debian keeps games, it starts in the folder that holds
 # the word list, and the entry, the metainfo and the running program share one ID.

@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+#
+# SPDX-License-Identifier: MIT
+
 """Plays one lost round through AT-SPI, as a screen reader would.
 
     dbus-run-session -- tests/atspi/play_round.py GAME

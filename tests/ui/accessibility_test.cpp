@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+//
+// SPDX-License-Identifier: MIT
+
 #include "uitest.h"
 
 #include <QAccessible>
