@@ -87,6 +87,14 @@ private:
         return pieces;
     }
     void clickQuestionMark() { QTest::mouseClick(get("textin"), Qt::LeftButton); }
+    // Opens the data row's word list, starts its round and types its keys.
+    void playRow() {
+        QFETCH(QByteArray, word);
+        QFETCH(QString, keys);
+        open(word);
+        clickQuestionMark();
+        type(keys);
+    }
     void type(const QString& keys) { typeText(get("textin"), keys); }
     // The picture's rectangle in a window shot shows it exactly.
     bool pictureShown(const QImage& image, const char* name, const char* resource) {
@@ -204,12 +212,8 @@ void PlayTest::winClearsTheFigure_data() {
 }
 
 void PlayTest::winClearsTheFigure() {
-    QFETCH(QByteArray, word);
-    QFETCH(QString, keys);
+    playRow();
     QFETCH(QString, shown);
-    open(word);
-    clickQuestionMark();
-    type(keys);
     QCOMPARE(shownPieces(), QList<int>({11, 12}));
     QCOMPARE(text("Fragewort"), shown);
     const QImage image = shot(*m_form);
@@ -315,12 +319,8 @@ void PlayTest::longWordsShowWhole_data() {
 
 // The word box shrinks its font until the whole text fits, centred, but no further.
 void PlayTest::longWordsShowWhole() {
-    QFETCH(QByteArray, word);
-    QFETCH(QString, keys);
+    playRow();
     QFETCH(QString, shown);
-    open(word);
-    clickQuestionMark();
-    type(keys);
     auto* box = get<QLineEdit>("Fragewort");
     QCOMPARE(box->text(), shown);
     const QFontInfo info(box->font());
