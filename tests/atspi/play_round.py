@@ -55,8 +55,11 @@ def wait_for(what, probe, seconds=STEP_SECONDS):
 def start_xvfb(processes):
     """A display of its own: Xvfb picks a free number and writes it to a pipe."""
     read_end, write_end = os.pipe()
+    # Without -noreset the server resets whenever its last client leaves, as the probe below
+    # does, and refuses the next one, the game, until it is done.
     processes.append(subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+         "-noreset"],
         pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
     os.close(write_end)
     # Xvfb writes the number and the line end separately, and dies if the pipe is closed
@@ -74,7 +77,13 @@ def start_xvfb(processes):
     number = number.decode().strip()
     if not number.isdigit():
         raise Failure("Xvfb ist nicht gestartet")
-    return f":{number}"
+    display = f":{number}"
+    # Only a display that answers is handed on: a game that cannot connect aborts.
+    env = dict(os.environ, DISPLAY=display)
+    wait_for(f"Xvfb auf {display}", lambda: processes[-1].poll() is None and subprocess.run(
+        ["xdotool", "getdisplaygeometry"], env=env, stdout=subprocess.DEVNULL,
+        stderr=subprocess.DEVNULL, timeout=STEP_SECONDS).returncode == 0)
+    return display
 
 
 def named(root, name):
@@ -173,20 +182,11 @@ def play(game, scratch, processes):
     pyatspi.Registry.deregisterEventListener(on_text_changed, "object:text-changed")
 
 
-def main():
-    if len(sys.argv) != 2:
-        print(__doc__, file=sys.stderr)
-        return 2
-    game = os.path.abspath(sys.argv[1])
+def attempt(game):
     scratch = tempfile.mkdtemp(prefix="swp-atspi-")
     processes = []
     try:
         play(game, scratch, processes)
-        print("AT-SPI: Runde gespielt und verloren, wie erwartet")
-        return 0
-    except (Failure, subprocess.SubprocessError) as error:
-        print(f"AT-SPI-Test fehlgeschlagen: {error}", file=sys.stderr)
-        return 1
     finally:
         for process in reversed(processes):
             process.terminate()
@@ -196,6 +196,20 @@ def main():
             except subprocess.TimeoutExpired:
                 process.kill()
         shutil.rmtree(scratch, ignore_errors=True)
+
+
+def main():
+    if len(sys.argv) != 2:
+        print(__doc__, file=sys.stderr)
+        return 2
+    game = os.path.abspath(sys.argv[1])
+    try:
+        attempt(game)
+        print("AT-SPI: Runde gespielt und verloren, wie erwartet")
+        return 0
+    except (Failure, subprocess.SubprocessError) as error:
+        print(f"AT-SPI-Test fehlgeschlagen: {error}", file=sys.stderr)
+        return 1
 
 
 if __name__ == "__main__":
