@@ -38,30 +38,35 @@ void WordBox::resizeEvent(QResizeEvent* event) {
     fit();
 }
 
-// The test the line edit itself makes before it centres a text instead of scrolling it.
-bool WordBox::fits(const QFont& font) const {
+// The width the line edit lets its text take before it scrolls it instead of centring it.
+int WordBox::room() const {
     QStyleOptionFrame panel;
     initStyleOption(&panel);
     const QRect contents = style()
                                ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
                                .marginsRemoved(textMargins());
+    return contents.width() - 2 * kHorizontalMargin;
+}
+
+// The width the line edit reckons its text needs in font.
+int WordBox::needed(const QFont& font) const {
     const QFontMetrics metrics(font);
-    const int width = std::max(0, -metrics.minLeftBearing()) +
-                      qRound(QFontMetricsF(font).horizontalAdvance(text())) + 1 +
-                      std::max(0, -metrics.minRightBearing());
-    return width <= contents.width() - 2 * kHorizontalMargin;
+    return std::max(0, -metrics.minLeftBearing()) +
+           qRound(QFontMetricsF(font).horizontalAdvance(text())) + 1 +
+           std::max(0, -metrics.minRightBearing());
 }
 
 void WordBox::fit() {
     QFont shown = m_font;
-    if (!fits(shown) && m_font.pointSizeF() > 0) {
-        // Widths grow almost in proportion to the size: start near the answer, then step down.
+    const int available = room();
+    if (needed(shown) > available && m_font.pointSizeF() > 0) {
+        // Widths grow almost in proportion to the size: start a step above the proportional
+        // answer, then step down to the largest size that fits.
         const double full = m_font.pointSizeF();
-        const double needed = QFontMetricsF(m_font).horizontalAdvance(text());
-        const double room = width();
-        double size = std::floor(full * std::min(1.0, room / needed) / kStep) * kStep;
+        double size =
+            std::min(full, (std::floor(full * available / needed(m_font) / kStep) + 1) * kStep);
         shown.setPointSizeF(std::max(size, kSmallest));
-        while (size > kSmallest && !fits(shown)) {
+        while (size > kSmallest && needed(shown) > available) {
             size -= kStep;
             shown.setPointSizeF(std::max(size, kSmallest));
         }

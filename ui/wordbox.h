@@ -21,7 +21,8 @@ protected:
 
 private:
     void fit();
-    bool fits(const QFont& font) const;
+    int room() const;
+    int needed(const QFont& font) const;
 
     QFont m_font; // as given; what the box shows is this or a smaller size of it
     bool m_fitting = false;
