@@ -1,0 +1,92 @@
+# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+#
+# SPDX-License-Identifier: MIT
+
+# Qt for 64-bit Windows, built from Debian's own qtbase source with the mingw-w64 toolchain and
+# kept outside the work tree: a first build takes about an hour on 2 cores, every later run
+# finds it in the cache. Sourced by scripts/windows after lib.sh.
+# shellcheck shell=bash
+
+swp_windows_packages=(
+    g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+    wine64 nsis zip xvfb dpkg-dev
+)
+
+swp_cache=${XDG_CACHE_HOME:-$HOME/.cache}/strickwichtspiel
+swp_qt_toolchain=$swp_root/cmake/mingw-w64-x86_64.cmake
+
+# The smallest Qt the game and its window tests need. Direct2D stays on: without it Gui drops
+# the DirectWrite font database that the windows platform plugin still links against.
+swp_qt_options=(
+    -release -shared -nomake examples -nomake tests
+    -no-opengl -no-dbus -no-icu
+    -qt-freetype -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz
+    -no-feature-sql -no-feature-network -no-feature-concurrent -no-feature-xml
+    -no-feature-printsupport -no-feature-tabletevent -no-feature-vulkan
+    -feature-accessibility
+)
+
+# The version of Debian's qtbase, which is also the installed host Qt's.
+swp_qt_version() {
+    dpkg-query -W -f='${Version}' qt6-base-dev
+}
+
+# The cache folder for this Qt version, these options and this compiler.
+swp_qt_dir() {
+    local key
+    key=$({ swp_qt_version; printf '%s\n' "${swp_qt_options[@]}"; x86_64-w64-mingw32-g++-posix --version; } |
+        sha256sum | cut -c1-12)
+    echo "$swp_cache/qt-$(swp_qt_version | tr '+~:' '---')-$key"
+}
+
+# apt-get source needs a deb-src entry for the archive the deb entries name.
+swp_qt_enable_sources() {
+    local sources=/etc/apt/sources.list.d/debian.sources src=/etc/apt/sources.list.d/strickwichtspiel-src.sources
+    apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -qx Sources && return 0
+    [ -f "$sources" ] || { echo "Keine $sources: bitte eine deb-src-Zeile für qt6-base eintragen." >&2; return 1; }
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    sed 's/^Types: deb$/Types: deb-src/' "$sources" | "${sudo[@]}" tee "$src" >/dev/null
+    "${sudo[@]}" apt-get update -q
+}
+
+swp_qt_fetch_source() {
+    local dir=$1
+    [ -f "$dir/src/.complete" ] && return 0
+    swp_qt_enable_sources
+    rm -rf "$dir/src" "$dir/download"
+    mkdir -p "$dir/download"
+    (cd "$dir/download" && apt-get source -q --download-only "qt6-base=$(swp_qt_version)")
+    dpkg-source -q -x "$dir"/download/qt6-base_*.dsc "$dir/src"
+    touch "$dir/src/.complete"
+}
+
+# Builds and installs Qt into "$(swp_qt_dir)/prefix" unless it is there already.
+swp_qt_build() {
+    local dir
+    dir=$(swp_qt_dir)
+    if [ -f "$dir/prefix/.complete" ]; then
+        echo "Qt für Windows: aus dem Zwischenspeicher $dir/prefix"
+        return 0
+    fi
+    echo "Qt für Windows wird gebaut ($dir); das erste Mal dauert es etwa eine Stunde auf 2 Kernen."
+    swp_qt_fetch_source "$dir"
+    rm -rf "$dir/build" "$dir/prefix"
+    mkdir -p "$dir/build"
+    local start=$SECONDS
+    (
+        cd "$dir/build"
+        "$dir/src/configure" -prefix "$dir/prefix" -qt-host-path /usr "${swp_qt_options[@]}" -- \
+            -G Ninja -DCMAKE_TOOLCHAIN_FILE="$swp_qt_toolchain" \
+            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >configure.log 2>&1 ||
+            { tail -40 configure.log >&2; exit 1; }
+        # ninja's status line gives the progress: [done/total].
+        NINJA_STATUS='Qt [%f/%t] ' nice ninja -j"$(nproc)" 2>&1 | tee build.log |
+            awk '/^Qt \[[0-9]+\/[0-9]+\]/ { split($2, s, /[\[\/\]]/); if (s[2] % 50 == 0) { print $1 " " $2; fflush() } }
+                 /error|FAILED/ { print; fflush() }'
+        [ "${PIPESTATUS[0]}" -eq 0 ] || exit 1
+        cmake --install . >install.log
+    )
+    touch "$dir/prefix/.complete"
+    echo "Qt für Windows gebaut in $(((SECONDS - start) / 60)) min"
+}
