@@ -6,6 +6,7 @@
 
 #include "core/cp1252.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <system_error>
@@ -16,8 +17,12 @@ namespace core {
 namespace {
 
 // No encoding the game reads needs more than four bytes for a character it can play, so a
-// longer line is too long whatever the encoding turns out to be, and reading can stop at once.
+// longer line is too long whatever the encoding turns out to be.
 constexpr std::size_t kMaxLineBytes = 4 * kMaxLetters;
+// The most bytes a list that breaks no rule can hold: a byte-order mark, then 1000 lines of
+// the longest kind with the longest line end (CR LF in UTF-16). Any longer input breaks a rule
+// within these bytes, so nothing after them can change what is reported.
+constexpr std::size_t kMaxFileBytes = 3 + kMaxWords * (kMaxLineBytes + 4) + 1;
 constexpr std::size_t kChunk = 16 * 1024;
 
 enum class Encoding { Cp1252, Utf8, Utf16LE, Utf16BE };
@@ -33,19 +38,6 @@ constexpr Bom kBoms[] = {
     {"\xFF\xFE", Encoding::Utf16LE, 2},
     {"\xFE\xFF", Encoding::Utf16BE, 2},
 };
-
-std::string_view encodingName(Encoding encoding) {
-    switch (encoding) {
-    case Encoding::Utf8:
-        return "UTF-8";
-    case Encoding::Utf16LE:
-    case Encoding::Utf16BE:
-        return "UTF-16";
-    case Encoding::Cp1252:
-        break;
-    }
-    return "Windows-1252";
-}
 
 // One character decoded at some offset. length is at least 1 even when the bytes are
 // malformed, so a loop that steps by it always ends.
@@ -93,10 +85,8 @@ char32_t utf16Unit(std::string_view text, std::size_t i, Encoding encoding) {
     return static_cast<char32_t>(hi << 8 | lo);
 }
 
+// Lines hold whole code units, so i + 2 <= text.size().
 Decoded decodeUtf16(std::string_view text, std::size_t i, Encoding encoding) {
-    if (i + 2 > text.size()) {
-        return {0, text.size() - i, false};
-    }
     const char32_t unit = utf16Unit(text, i, encoding);
     if (unit < 0xD800 || unit > 0xDFFF) {
         return {unit, 2, true};
@@ -111,17 +101,9 @@ Decoded decodeUtf16(std::string_view text, std::size_t i, Encoding encoding) {
     return {0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00), 4, true};
 }
 
+// Only for lists that need converting; Windows-1252 lists are taken byte for byte.
 Decoded decode(std::string_view text, std::size_t i, Encoding encoding) {
-    switch (encoding) {
-    case Encoding::Utf8:
-        return decodeUtf8(text, i);
-    case Encoding::Utf16LE:
-    case Encoding::Utf16BE:
-        return decodeUtf16(text, i, encoding);
-    case Encoding::Cp1252:
-        break;
-    }
-    return {cp1252ToUnicode(static_cast<std::uint8_t>(text[i])), 1, true};
+    return encoding == Encoding::Utf8 ? decodeUtf8(text, i) : decodeUtf16(text, i, encoding);
 }
 
 std::string hex(char32_t codePoint) {
@@ -167,7 +149,7 @@ public:
                                     " Zeilen hinaus.");
     }
     LoadError malformed(int line, Encoding encoding) const {
-        const std::string name(encodingName(encoding));
+        const std::string name = encoding == Encoding::Utf8 ? "UTF-8" : "UTF-16";
         return this->line(line, "ist kein gültiges " + name + ", obwohl die Datei mit einer " +
                                     name + "-Kennung (BOM) beginnt.");
     }
@@ -186,97 +168,68 @@ struct RawLines {
     std::vector<std::string> lines;
 };
 
-// First stage: bytes to lines. Line ends are CR LF, LF or CR; the line and byte limits and
-// the NUL check apply here, while the file streams by, so memory stays bounded.
-class LineSplitter {
-public:
-    LineSplitter(std::istream& in, const Messages& messages) : m_in(in), m_messages(messages) {}
-
-    std::optional<LoadError> split(RawLines& raw);
-
-private:
-    std::optional<LoadError> unit(std::string_view bytes, RawLines& raw);
-    void endLine(RawLines& raw) {
-        raw.lines.push_back(std::move(m_line));
-        m_line.clear();
+// As much of the list as can matter: all of it, or kMaxFileBytes of a longer one.
+bool readBounded(std::istream& in, std::string& bytes) {
+    while (in && bytes.size() < kMaxFileBytes) {
+        const std::size_t start = bytes.size();
+        bytes.resize(start + std::min(kChunk, kMaxFileBytes - start));
+        in.read(bytes.data() + start, static_cast<std::streamsize>(bytes.size() - start));
+        bytes.resize(start + static_cast<std::size_t>(in.gcount()));
     }
-
-    std::istream& m_in;
-    const Messages& m_messages;
-    std::string m_line;
-    bool m_pendingCr = false;
-};
-
-// One code unit: a byte, or two bytes of UTF-16.
-std::optional<LoadError> LineSplitter::unit(std::string_view bytes, RawLines& raw) {
-    const char32_t value =
-        bytes.size() == 2 ? utf16Unit(bytes, 0, *raw.marked) : static_cast<unsigned char>(bytes[0]);
-    if (m_pendingCr) {
-        m_pendingCr = false;
-        if (value == '\n') {
-            return std::nullopt; // CR LF is one line end
-        }
-    }
-    const int number = static_cast<int>(raw.lines.size()) + 1;
-    // A line past the limit fails as soon as it begins, before anything else is judged of it.
-    if (m_line.empty() && number > kMaxWords) {
-        return m_messages.tooManyLines(number);
-    }
-    if (value == '\r' || value == '\n') {
-        m_pendingCr = value == '\r';
-        endLine(raw);
-        return std::nullopt;
-    }
-    if (value == 0) {
-        return m_messages.line(number, "enthält ein Nullbyte. Eine Wortliste ist reiner Text: "
-                                       "speichere sie als UTF-8 oder ANSI (Windows-1252).");
-    }
-    m_line += bytes;
-    if (m_line.size() > kMaxLineBytes) {
-        return m_messages.tooLong(number);
-    }
-    return std::nullopt;
+    return !in.bad();
 }
 
-std::optional<LoadError> LineSplitter::split(RawLines& raw) {
-    std::vector<char> buffer(kChunk);
-    bool first = true;
+// First stage: bytes to lines. Line ends are CR LF, LF or CR; the line and byte limits and
+// the NUL check apply in the order the bytes come, so the first rule broken is the one named.
+std::optional<LoadError> splitLines(std::string_view bytes, RawLines& raw,
+                                    const Messages& messages) {
     std::size_t unitBytes = 1;
-    std::string pending; // a code unit's bytes, which may straddle two chunks
-    errno = 0;
-    while (m_in) {
-        m_in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        std::string_view chunk(buffer.data(), static_cast<std::size_t>(m_in.gcount()));
-        if (first) {
-            // A short first read means the whole file is in this chunk.
-            first = false;
-            for (const Bom& bom : kBoms) {
-                if (chunk.substr(0, bom.bytes.size()) == bom.bytes) {
-                    raw.marked = bom.encoding;
-                    unitBytes = bom.unitBytes;
-                    chunk.remove_prefix(bom.bytes.size());
-                    break;
-                }
-            }
-        }
-        for (const char byte : chunk) {
-            pending += byte;
-            if (pending.size() == unitBytes) {
-                if (auto failure = unit(pending, raw)) {
-                    return failure;
-                }
-                pending.clear();
-            }
+    for (const Bom& bom : kBoms) {
+        if (bytes.starts_with(bom.bytes)) {
+            raw.marked = bom.encoding;
+            unitBytes = bom.unitBytes;
+            bytes.remove_prefix(bom.bytes.size());
+            break;
         }
     }
-    if (m_in.bad()) {
-        return m_messages.file("konnte nicht gelesen werden: " + reason(errno) + ".");
+    std::string line;
+    bool pendingCr = false;
+    std::size_t i = 0;
+    for (; i + unitBytes <= bytes.size(); i += unitBytes) {
+        const std::string_view unit = bytes.substr(i, unitBytes);
+        const char32_t value =
+            unitBytes == 2 ? utf16Unit(unit, 0, *raw.marked) : static_cast<unsigned char>(unit[0]);
+        if (pendingCr) {
+            pendingCr = false;
+            if (value == '\n') {
+                continue; // CR LF is one line end
+            }
+        }
+        const int number = static_cast<int>(raw.lines.size()) + 1;
+        // A line past the limit fails as soon as it begins, before anything else is judged of it.
+        if (line.empty() && number > kMaxWords) {
+            return messages.tooManyLines(number);
+        }
+        if (value == '\r' || value == '\n') {
+            pendingCr = value == '\r';
+            raw.lines.push_back(std::move(line));
+            line.clear();
+            continue;
+        }
+        if (value == 0) {
+            return messages.line(number, "enthält ein Nullbyte. Eine Wortliste ist reiner Text: "
+                                         "speichere sie als UTF-8 oder ANSI (Windows-1252).");
+        }
+        line += unit;
+        if (line.size() > kMaxLineBytes) {
+            return messages.tooLong(number);
+        }
     }
-    if (!pending.empty()) {
-        return m_messages.malformed(static_cast<int>(raw.lines.size()) + 1, *raw.marked);
+    if (i < bytes.size()) { // half a UTF-16 code unit at the end
+        return messages.malformed(static_cast<int>(raw.lines.size()) + 1, *raw.marked);
     }
-    if (!m_line.empty()) {
-        endLine(raw);
+    if (!line.empty()) {
+        raw.lines.push_back(std::move(line));
     }
     return std::nullopt;
 }
@@ -341,9 +294,14 @@ std::optional<LoadError> convert(std::vector<std::string>& lines, Encoding encod
 
 std::optional<LoadError> loadWords(GameState& state, std::istream& in, std::string_view fileName) {
     const Messages messages(fileName);
+    std::string bytes;
+    errno = 0;
+    if (!readBounded(in, bytes)) {
+        return messages.file("konnte nicht gelesen werden: " + reason(errno) + ".");
+    }
     RawLines raw;
     raw.lines.reserve(64);
-    if (auto failure = LineSplitter(in, messages).split(raw)) {
+    if (auto failure = splitLines(bytes, raw, messages)) {
         return failure;
     }
     if (auto failure = convert(raw.lines, decideEncoding(raw), messages)) {
