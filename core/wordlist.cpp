@@ -115,21 +115,16 @@ std::string hex(char32_t codePoint) {
     return "U+" + digits;
 }
 
-// The German reason for a failed system call on the list.
-std::string reason(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return "keine Leseberechtigung";
-    case EISDIR:
-        return "es ist ein Ordner";
-    case EIO:
-        return "Ein-/Ausgabefehler beim Lesen des Datenträgers";
-    case 0:
-        return "unbekannter Fehler";
-    default:
-        return std::generic_category().message(error);
-    }
+// What the C library says went wrong; streams report failures only through errno.
+std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
+
+// path::string() would be the ANSI code page on Windows, which garbles or throws on names
+// outside it; messages are UTF-8.
+std::string utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
 }
 
 class Messages {
@@ -297,7 +292,7 @@ std::optional<LoadError> loadWords(GameState& state, std::istream& in, std::stri
     std::string bytes;
     errno = 0;
     if (!readBounded(in, bytes)) {
-        return messages.file("konnte nicht gelesen werden: " + reason(errno) + ".");
+        return messages.file("konnte nicht gelesen werden: " + failureReason(lastError()) + ".");
     }
     RawLines raw;
     raw.lines.reserve(64);
@@ -317,20 +312,20 @@ std::optional<LoadError> loadWords(GameState& state, std::istream& in, std::stri
 }
 
 std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path& file) {
-    const Messages messages(file.string());
+    const Messages messages(utf8(file));
     std::error_code ec;
     const auto status = std::filesystem::status(file, ec);
     if (status.type() == std::filesystem::file_type::not_found) {
         const std::filesystem::path folder = std::filesystem::absolute(file, ec).parent_path();
-        return LoadError{"Die Wortliste \"" + file.filename().string() + "\" wurde im Ordner \"" +
-                             folder.string() + "\" nicht gefunden.",
+        return LoadError{"Die Wortliste \"" + utf8(file.filename()) + "\" wurde im Ordner \"" +
+                             utf8(folder) + "\" nicht gefunden.",
                          0};
     }
     if (ec) {
         // Typically a folder on the way that may not be searched: the file may well exist.
-        const std::string why = ec.value() == EACCES ? "keine Berechtigung für einen Ordner "
-                                                       "auf dem Weg dorthin"
-                                                     : reason(ec.value());
+        const std::string why = ec == std::errc::permission_denied
+                                    ? "keine Berechtigung für einen Ordner auf dem Weg dorthin"
+                                    : failureReason(ec);
         return messages.file("ist nicht erreichbar: " + why + ".");
     }
     if (std::filesystem::is_directory(status)) {
@@ -339,9 +334,25 @@ std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path
     errno = 0;
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        return messages.file("konnte nicht geöffnet werden: " + reason(errno) + ".");
+        return messages.file("konnte nicht geöffnet werden: " + failureReason(lastError()) + ".");
     }
-    return loadWords(state, in, file.string());
+    return loadWords(state, in, utf8(file));
+}
+
+std::string failureReason(const std::error_code& error) {
+    if (!error) {
+        return "unbekannter Fehler";
+    }
+    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted) {
+        return "keine Leseberechtigung";
+    }
+    if (error == std::errc::is_a_directory) {
+        return "es ist ein Ordner";
+    }
+    if (error == std::errc::io_error) {
+        return "Ein-/Ausgabefehler beim Lesen des Datenträgers";
+    }
+    return error.message();
 }
 
 void countUsed(GameState& state) {

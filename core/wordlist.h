@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace core {
 
@@ -28,6 +29,9 @@ std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path
 
 // The same for an open stream; fileName only names it in messages.
 std::optional<LoadError> loadWords(GameState& state, std::istream& in, std::string_view fileName);
+
+// Why a system call on a list failed, in German, for the error codes of any platform.
+std::string failureReason(const std::error_code& error);
 
 // Sets usedCount to the number of rows 1..wordCount whose flag is exactly "1".
 void countUsed(GameState& state);
