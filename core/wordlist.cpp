@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <fstream>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace core {
@@ -106,10 +107,15 @@ Decoded decode(std::string_view text, std::size_t i, Encoding encoding) {
     return encoding == Encoding::Utf8 ? decodeUtf8(text, i) : decodeUtf16(text, i, encoding);
 }
 
+// Four hex digits at least, as many as needed beyond: U+00E4, U+1F600.
 std::string hex(char32_t codePoint) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
+    int shift = 12;
+    while (shift < 20 && (codePoint >> (shift + 4)) != 0) {
+        shift += 4;
+    }
     std::string digits;
-    for (int shift = codePoint > 0xFFFF ? 20 : 12; shift >= 0; shift -= 4) {
+    for (; shift >= 0; shift -= 4) {
         digits += kDigits[(codePoint >> shift) & 0xF];
     }
     return "U+" + digits;
@@ -127,17 +133,73 @@ std::string utf8(const std::filesystem::path& path) {
     return std::string(text.begin(), text.end());
 }
 
+// A character that prints nothing or reorders the text around it would make the message lie
+// about the line; it is named by its code point alone.
+bool printsAsItself(char32_t codePoint) {
+    constexpr std::pair<char32_t, char32_t> kHidden[] = {
+        {0x0080, 0x009F}, {0x061C, 0x061C}, {0x200B, 0x200F}, {0x2028, 0x202E},   {0x2060, 0x206F},
+        {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF}, {0xFFF9, 0xFFFB}, {0xE0000, 0xE0FFF},
+    };
+    for (const auto& [first, last] : kHidden) {
+        if (codePoint >= first && codePoint <= last) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string utf8(char32_t codePoint) {
+    std::string bytes;
+    const auto continuation = [&](int shift) {
+        bytes += static_cast<char>(0x80 | ((codePoint >> shift) & 0x3F));
+    };
+    if (codePoint < 0x80) {
+        bytes += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        bytes += static_cast<char>(0xC0 | (codePoint >> 6));
+        continuation(0);
+    } else if (codePoint < 0x10000) {
+        bytes += static_cast<char>(0xE0 | (codePoint >> 12));
+        continuation(6);
+        continuation(0);
+    } else {
+        bytes += static_cast<char>(0xF0 | (codePoint >> 18));
+        continuation(12);
+        continuation(6);
+        continuation(0);
+    }
+    return bytes;
+}
+
+// „Ł“ (U+0141): the player sees which character to look for and can search for its number.
+std::string shown(char32_t codePoint) {
+    if (!printsAsItself(codePoint)) {
+        return hex(codePoint);
+    }
+    return "„" + utf8(codePoint) + "“ (" + hex(codePoint) + ")";
+}
+
+// Every message names the file and its folder: the player has to find the file to mend it.
 class Messages {
 public:
-    explicit Messages(std::string_view fileName) : m_fileName(fileName) {}
+    explicit Messages(const std::filesystem::path& file) : m_name(utf8(file.filename())) {
+        std::error_code ec;
+        const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+        m_folder = utf8((ec ? file : absolute).lexically_normal().parent_path());
+    }
 
+    LoadError notFound() const {
+        return {"Die Wortliste \"" + m_name + "\" wurde im Ordner \"" + m_folder +
+                    "\" nicht gefunden.",
+                0};
+    }
     LoadError file(const std::string& what) const {
-        return {"Die Wortliste \"" + m_fileName + "\" " + what, 0};
+        return {"Die Wortliste \"" + m_name + "\" im Ordner \"" + m_folder + "\" " + what, 0};
     }
     LoadError line(int line, const std::string& what) const {
-        return {"Die Wortliste \"" + m_fileName + "\" ist fehlerhaft: Zeile " +
-                    std::to_string(line) + " " + what,
-                line};
+        LoadError error = file("ist fehlerhaft: Zeile " + std::to_string(line) + " " + what);
+        error.line = line;
+        return error;
     }
     LoadError tooManyLines(int line) const {
         return this->line(line, "geht über die Grenze von " + std::to_string(kMaxWords) +
@@ -154,7 +216,8 @@ public:
     }
 
 private:
-    std::string m_fileName;
+    std::string m_name;
+    std::string m_folder;
 };
 
 // The lines of a file as raw bytes in its own encoding, without line ends or byte-order mark.
@@ -271,7 +334,7 @@ std::optional<LoadError> convert(std::vector<std::string>& lines, Encoding encod
             }
             const auto byte = unicodeToCp1252(decoded.codePoint);
             if (!byte) {
-                return messages.line(number, "enthält das Zeichen " + hex(decoded.codePoint) +
+                return messages.line(number, "enthält das Zeichen " + shown(decoded.codePoint) +
                                                  ", das es in Windows-1252 nicht gibt.");
             }
             converted += static_cast<char>(*byte);
@@ -287,8 +350,9 @@ std::optional<LoadError> convert(std::vector<std::string>& lines, Encoding encod
 
 } // namespace
 
-std::optional<LoadError> loadWords(GameState& state, std::istream& in, std::string_view fileName) {
-    const Messages messages(fileName);
+std::optional<LoadError> loadWords(GameState& state, std::istream& in,
+                                   const std::filesystem::path& file) {
+    const Messages messages(file);
     std::string bytes;
     errno = 0;
     if (!readBounded(in, bytes)) {
@@ -312,14 +376,11 @@ std::optional<LoadError> loadWords(GameState& state, std::istream& in, std::stri
 }
 
 std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path& file) {
-    const Messages messages(utf8(file));
+    const Messages messages(file);
     std::error_code ec;
     const auto status = std::filesystem::status(file, ec);
     if (status.type() == std::filesystem::file_type::not_found) {
-        const std::filesystem::path folder = std::filesystem::absolute(file, ec).parent_path();
-        return LoadError{"Die Wortliste \"" + utf8(file.filename()) + "\" wurde im Ordner \"" +
-                             utf8(folder) + "\" nicht gefunden.",
-                         0};
+        return messages.notFound();
     }
     if (ec) {
         // Typically a folder on the way that may not be searched: the file may well exist.
@@ -336,7 +397,7 @@ std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path
     if (!in) {
         return messages.file("konnte nicht geöffnet werden: " + failureReason(lastError()) + ".");
     }
-    return loadWords(state, in, utf8(file));
+    return loadWords(state, in, file);
 }
 
 std::string failureReason(const std::error_code& error) {

@@ -135,12 +135,14 @@ void PrintTo(const BadList& list, std::ostream* out) {
 
 class LoadWordsFailureTest : public testing::TestWithParam<BadList> {};
 
-TEST_P(LoadWordsFailureTest, NamesFileLineAndLimitAndKeepsTheState) {
+TEST_P(LoadWordsFailureTest, NamesFileFolderLineAndLimitAndKeepsTheState) {
     core::GameState state = loaded("alt\r\n");
     const auto failure = loadBytes(state, GetParam().bytes);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->line, GetParam().line);
-    EXPECT_NE(failure->message.find("liste/worte.txt"), std::string::npos) << failure->message;
+    const std::string named =
+        "\"worte.txt\" im Ordner \"" + (std::filesystem::current_path() / "liste").string() + "\"";
+    EXPECT_NE(failure->message.find(named), std::string::npos) << failure->message;
     EXPECT_NE(failure->message.find("Zeile " + std::to_string(GetParam().line)), std::string::npos)
         << failure->message;
     EXPECT_NE(failure->message.find(GetParam().says), std::string::npos) << failure->message;
@@ -157,7 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadList{"LongWordAfterUtf8Line", "\xC3\xA4\n" + std::string(60, 'x'), 2, "50 Zeichen"},
         BadList{"NulByte", std::string("gut\r\nb\0se\r\n", 11), 2, "als UTF-8 oder ANSI"},
         BadList{"Utf16WithoutBom", utf16(u"Haus", false, false), 1, "als UTF-8 oder ANSI"},
-        BadList{"Utf16OutsideCp1252", utf16(u"gut\r\n\u0141odz", true), 2, "U+0141"},
+        BadList{"Utf16OutsideCp1252", utf16(u"gut\r\n\u0141odz", true), 2,
+                "das Zeichen „Ł“ (U+0141), das"},
         BadList{"Utf16LongWord", utf16(u"gut\n" + std::u16string(51, u'\u00E4'), false), 2,
                 "50 Zeichen"},
         BadList{"Utf16LoneSurrogate", utf16(u"gut\n\xD800x", true), 2, "UTF-16"},
@@ -166,7 +169,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadList{"OutsideCp1252",
                 "gut\n\xC5\x81"
                 "odz\n",
-                2, "U+0141"}),
+                2, "das Zeichen „Ł“ (U+0141), das"},
+        BadList{"EmojiOutsideCp1252", "\xF0\x9F\x98\x80\n", 1, "„😀“ (U+1F600)"},
+        // Shown, it would turn the rest of the message around.
+        BadList{"RightToLeftOverride",
+                "ab\xE2\x80\xAE"
+                "cd\n",
+                1, "das Zeichen U+202E, das"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(LoadWordsTest, Utf8WithBomIsConverted) {
@@ -256,7 +265,10 @@ TEST_F(LoadWordsFileTest, FolderIsRefused) {
     core::GameState state;
     const auto failure = core::loadWords(state, m_dir / "worte.txt");
     ASSERT_TRUE(failure);
-    EXPECT_NE(failure->message.find("Ordner"), std::string::npos) << failure->message;
+    EXPECT_NE(
+        failure->message.find("\"worte.txt\" im Ordner \"" + utf8(m_dir) + "\" ist ein Ordner"),
+        std::string::npos)
+        << failure->message;
 }
 
 // Only a missing file is "not found"; other failures say why.
