@@ -4,7 +4,7 @@
 
 #include "ui/application.h"
 
-#include "ui/startup.h"
+#include "ui/layout.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -30,7 +30,9 @@ void reportFatal(const QString& message) {
 }
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
-    startup::useHeadingFontAsDefault();
+    // Every control is created with the default font before it gets its own; the heading's
+    // face is one the window needs anyway, so no other face is loaded for nothing.
+    setFont(layout::font(layout::kLabel1.font));
     // Lets compositors and window managers match the window to its menu entry.
     setDesktopFileName(QStringLiteral("io.github.strickwichtspiel.Strickwichtspiel"));
     // The game speaks German throughout, the toolkit's own menus and buttons included,

@@ -38,6 +38,9 @@ public:
 
     const core::GameState& gameState() const { return m_state; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void createControls();
     void createFigure();
@@ -58,6 +61,7 @@ private:
     core::GameState m_state;
     core::RandomSource m_random;
     std::filesystem::path m_wordList;
+    bool m_iconPending = true;
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
