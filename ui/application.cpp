@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
-#include <exception>
 #include <iostream>
 
 namespace ui {
@@ -41,15 +40,6 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         installTranslator(&m_toolkitTexts);
     }
-}
-
-bool Application::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        reportFatal(QStringLiteral("Laufzeitfehler: %1").arg(QString::fromLocal8Bit(error.what())));
-    }
-    return false;
 }
 
 } // namespace ui

@@ -7,6 +7,7 @@
 #include "core/guess.h"
 #include "core/round.h"
 #include "ui/accessibility.h"
+#include "ui/application.h"
 #include "ui/cp1252text.h"
 #include "ui/filledrect.h"
 #include "ui/keylineedit.h"
@@ -26,6 +27,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QTimer>
+#include <exception>
 
 namespace ui {
 
@@ -231,11 +233,30 @@ void Form1::createFigure() {
     }
 }
 
+// A run-time error ends the program, but it must not cross Qt's event handling (undefined
+// behaviour), and nothing may reach the half-updated round while the report is shown: the
+// window takes no input from then on.
+template <typename... Args> auto Form1::guarded(void (Form1::*handler)(Args...)) {
+    return [this, handler](Args... args) {
+        QString what;
+        try {
+            (this->*handler)(args...);
+            return;
+        } catch (const std::exception& error) {
+            what = QString::fromLocal8Bit(error.what());
+        } catch (...) {
+            what = QStringLiteral("unbekannter Fehler");
+        }
+        setEnabled(false);
+        reportFatal(QStringLiteral("Laufzeitfehler: %1").arg(what));
+    };
+}
+
 void Form1::connectHandlers() {
-    connect(textin, &KeyLineEdit::clicked, this, &Form1::textin_Click);
-    connect(textin, &KeyLineEdit::keyPressed, this, &Form1::textin_KeyPress);
-    connect(spielneu, &QPushButton::clicked, this, &Form1::spielneu_Click);
-    connect(ende, &QPushButton::clicked, this, &Form1::ende_Click);
+    connect(textin, &KeyLineEdit::clicked, this, guarded(&Form1::textin_Click));
+    connect(textin, &KeyLineEdit::keyPressed, this, guarded(&Form1::textin_KeyPress));
+    connect(spielneu, &QPushButton::clicked, this, guarded(&Form1::spielneu_Click));
+    connect(ende, &QPushButton::clicked, this, guarded(&Form1::ende_Click));
 }
 
 std::optional<core::LoadError> Form1::Form_Load() {

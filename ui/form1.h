@@ -45,6 +45,7 @@ private:
     void createControls();
     void createFigure();
     void connectHandlers();
+    template <typename... Args> auto guarded(void (Form1::*handler)(Args...));
 
     void textin_Click();
     void textin_KeyPress(int key);
