@@ -33,7 +33,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     // face is one the window needs anyway, so no other face is loaded for nothing.
     setFont(layout::font(layout::kLabel1.font));
     // Lets compositors and window managers match the window to its menu entry.
-    setDesktopFileName(QStringLiteral("io.github.strickwichtspiel.Strickwichtspiel"));
+    setDesktopFileName(QStringLiteral(SWP_APP_ID));
     // The game speaks German throughout, the toolkit's own menus and buttons included,
     // whatever the locale.
     if (m_toolkitTexts.load(QStringLiteral("qtbase_de"),
