@@ -6,7 +6,6 @@
 include(GNUInstallDirs)
 
 # Debian keeps games apart from other programs; a user install (--prefix ~/.local) follows suit.
-set(SWP_APP_ID io.github.strickwichtspiel.Strickwichtspiel)
 set(SWP_GAMES_DIR games CACHE STRING "Folder of the program, relative to the install prefix")
 set(SWP_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/games/strickwichtspiel)
 set(SWP_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/strickwichtspiel)

@@ -6,9 +6,11 @@
 
 #include "core/cp1252.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace core {
@@ -16,8 +18,12 @@ namespace core {
 namespace {
 
 // No encoding the game reads needs more than four bytes for a character it can play, so a
-// longer line is too long whatever the encoding turns out to be, and reading can stop at once.
+// longer line is too long whatever the encoding turns out to be.
 constexpr std::size_t kMaxLineBytes = 4 * kMaxLetters;
+// The most bytes a list that breaks no rule can hold: a byte-order mark, then 1000 lines of
+// the longest kind with the longest line end (CR LF in UTF-16). Any longer input breaks a rule
+// within these bytes, so nothing after them can change what is reported.
+constexpr std::size_t kMaxFileBytes = 3 + kMaxWords * (kMaxLineBytes + 4) + 1;
 constexpr std::size_t kChunk = 16 * 1024;
 
 enum class Encoding { Cp1252, Utf8, Utf16LE, Utf16BE };
@@ -33,19 +39,6 @@ constexpr Bom kBoms[] = {
     {"\xFF\xFE", Encoding::Utf16LE, 2},
     {"\xFE\xFF", Encoding::Utf16BE, 2},
 };
-
-std::string_view encodingName(Encoding encoding) {
-    switch (encoding) {
-    case Encoding::Utf8:
-        return "UTF-8";
-    case Encoding::Utf16LE:
-    case Encoding::Utf16BE:
-        return "UTF-16";
-    case Encoding::Cp1252:
-        break;
-    }
-    return "Windows-1252";
-}
 
 // One character decoded at some offset. length is at least 1 even when the bytes are
 // malformed, so a loop that steps by it always ends.
@@ -93,10 +86,8 @@ char32_t utf16Unit(std::string_view text, std::size_t i, Encoding encoding) {
     return static_cast<char32_t>(hi << 8 | lo);
 }
 
+// Lines hold whole code units, so i + 2 <= text.size().
 Decoded decodeUtf16(std::string_view text, std::size_t i, Encoding encoding) {
-    if (i + 2 > text.size()) {
-        return {0, text.size() - i, false};
-    }
     const char32_t unit = utf16Unit(text, i, encoding);
     if (unit < 0xD800 || unit > 0xDFFF) {
         return {unit, 2, true};
@@ -111,63 +102,111 @@ Decoded decodeUtf16(std::string_view text, std::size_t i, Encoding encoding) {
     return {0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00), 4, true};
 }
 
+// Only for lists that need converting; Windows-1252 lists are taken byte for byte.
 Decoded decode(std::string_view text, std::size_t i, Encoding encoding) {
-    switch (encoding) {
-    case Encoding::Utf8:
-        return decodeUtf8(text, i);
-    case Encoding::Utf16LE:
-    case Encoding::Utf16BE:
-        return decodeUtf16(text, i, encoding);
-    case Encoding::Cp1252:
-        break;
-    }
-    return {cp1252ToUnicode(static_cast<std::uint8_t>(text[i])), 1, true};
+    return encoding == Encoding::Utf8 ? decodeUtf8(text, i) : decodeUtf16(text, i, encoding);
 }
 
+// Four hex digits at least, as many as needed beyond: U+00E4, U+1F600.
 std::string hex(char32_t codePoint) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
+    int shift = 12;
+    while (shift < 20 && (codePoint >> (shift + 4)) != 0) {
+        shift += 4;
+    }
     std::string digits;
-    for (int shift = codePoint > 0xFFFF ? 20 : 12; shift >= 0; shift -= 4) {
+    for (; shift >= 0; shift -= 4) {
         digits += kDigits[(codePoint >> shift) & 0xF];
     }
     return "U+" + digits;
 }
 
-// The German reason for a failed system call on the list.
-std::string reason(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return "keine Leseberechtigung";
-    case EISDIR:
-        return "es ist ein Ordner";
-    case EIO:
-        return "Ein-/Ausgabefehler beim Lesen des Datenträgers";
-    case 0:
-        return "unbekannter Fehler";
-    default:
-        return std::generic_category().message(error);
-    }
+// What the C library says went wrong; streams report failures only through errno.
+std::error_code lastError() {
+    return {errno, std::generic_category()};
 }
 
+// path::string() would be the ANSI code page on Windows, which garbles or throws on names
+// outside it; messages are UTF-8.
+std::string utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// A character that prints nothing or reorders the text around it would make the message lie
+// about the line; it is named by its code point alone.
+bool printsAsItself(char32_t codePoint) {
+    constexpr std::pair<char32_t, char32_t> kHidden[] = {
+        {0x0080, 0x009F}, {0x061C, 0x061C}, {0x200B, 0x200F}, {0x2028, 0x202E},   {0x2060, 0x206F},
+        {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF}, {0xFFF9, 0xFFFB}, {0xE0000, 0xE0FFF},
+    };
+    for (const auto& [first, last] : kHidden) {
+        if (codePoint >= first && codePoint <= last) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string utf8(char32_t codePoint) {
+    std::string bytes;
+    const auto continuation = [&](int shift) {
+        bytes += static_cast<char>(0x80 | ((codePoint >> shift) & 0x3F));
+    };
+    if (codePoint < 0x80) {
+        bytes += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        bytes += static_cast<char>(0xC0 | (codePoint >> 6));
+        continuation(0);
+    } else if (codePoint < 0x10000) {
+        bytes += static_cast<char>(0xE0 | (codePoint >> 12));
+        continuation(6);
+        continuation(0);
+    } else {
+        bytes += static_cast<char>(0xF0 | (codePoint >> 18));
+        continuation(12);
+        continuation(6);
+        continuation(0);
+    }
+    return bytes;
+}
+
+// „Ł“ (U+0141): the player sees which character to look for and can search for its number.
+std::string shown(char32_t codePoint) {
+    if (!printsAsItself(codePoint)) {
+        return hex(codePoint);
+    }
+    return "„" + utf8(codePoint) + "“ (" + hex(codePoint) + ")";
+}
+
+// Every message names the file and its folder: the player has to find the file to mend it.
 class Messages {
 public:
-    explicit Messages(std::string_view fileName) : m_fileName(fileName) {}
+    explicit Messages(const std::filesystem::path& file) : m_name(utf8(file.filename())) {
+        std::error_code ec;
+        const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+        m_folder = utf8((ec ? file : absolute).lexically_normal().parent_path());
+    }
 
+    LoadError notFound() const {
+        return {"Die Wortliste \"" + m_name + "\" wurde im Ordner \"" + m_folder +
+                    "\" nicht gefunden.",
+                0};
+    }
     LoadError file(const std::string& what) const {
-        return {"Die Wortliste \"" + m_fileName + "\" " + what, 0};
+        return {"Die Wortliste \"" + m_name + "\" im Ordner \"" + m_folder + "\" " + what, 0};
     }
     LoadError line(int line, const std::string& what) const {
-        return {"Die Wortliste \"" + m_fileName + "\" ist fehlerhaft: Zeile " +
-                    std::to_string(line) + " " + what,
-                line};
+        LoadError error = file("ist fehlerhaft: Zeile " + std::to_string(line) + " " + what);
+        error.line = line;
+        return error;
     }
     LoadError tooManyLines(int line) const {
         return this->line(line, "geht über die Grenze von " + std::to_string(kMaxWords) +
                                     " Zeilen hinaus.");
     }
     LoadError malformed(int line, Encoding encoding) const {
-        const std::string name(encodingName(encoding));
+        const std::string name = encoding == Encoding::Utf8 ? "UTF-8" : "UTF-16";
         return this->line(line, "ist kein gültiges " + name + ", obwohl die Datei mit einer " +
                                     name + "-Kennung (BOM) beginnt.");
     }
@@ -177,7 +216,8 @@ public:
     }
 
 private:
-    std::string m_fileName;
+    std::string m_name;
+    std::string m_folder;
 };
 
 // The lines of a file as raw bytes in its own encoding, without line ends or byte-order mark.
@@ -186,97 +226,68 @@ struct RawLines {
     std::vector<std::string> lines;
 };
 
-// First stage: bytes to lines. Line ends are CR LF, LF or CR; the line and byte limits and
-// the NUL check apply here, while the file streams by, so memory stays bounded.
-class LineSplitter {
-public:
-    LineSplitter(std::istream& in, const Messages& messages) : m_in(in), m_messages(messages) {}
-
-    std::optional<LoadError> split(RawLines& raw);
-
-private:
-    std::optional<LoadError> unit(std::string_view bytes, RawLines& raw);
-    void endLine(RawLines& raw) {
-        raw.lines.push_back(std::move(m_line));
-        m_line.clear();
+// As much of the list as can matter: all of it, or kMaxFileBytes of a longer one.
+bool readBounded(std::istream& in, std::string& bytes) {
+    while (in && bytes.size() < kMaxFileBytes) {
+        const std::size_t start = bytes.size();
+        bytes.resize(start + std::min(kChunk, kMaxFileBytes - start));
+        in.read(bytes.data() + start, static_cast<std::streamsize>(bytes.size() - start));
+        bytes.resize(start + static_cast<std::size_t>(in.gcount()));
     }
-
-    std::istream& m_in;
-    const Messages& m_messages;
-    std::string m_line;
-    bool m_pendingCr = false;
-};
-
-// One code unit: a byte, or two bytes of UTF-16.
-std::optional<LoadError> LineSplitter::unit(std::string_view bytes, RawLines& raw) {
-    const char32_t value =
-        bytes.size() == 2 ? utf16Unit(bytes, 0, *raw.marked) : static_cast<unsigned char>(bytes[0]);
-    if (m_pendingCr) {
-        m_pendingCr = false;
-        if (value == '\n') {
-            return std::nullopt; // CR LF is one line end
-        }
-    }
-    const int number = static_cast<int>(raw.lines.size()) + 1;
-    // A line past the limit fails as soon as it begins, before anything else is judged of it.
-    if (m_line.empty() && number > kMaxWords) {
-        return m_messages.tooManyLines(number);
-    }
-    if (value == '\r' || value == '\n') {
-        m_pendingCr = value == '\r';
-        endLine(raw);
-        return std::nullopt;
-    }
-    if (value == 0) {
-        return m_messages.line(number, "enthält ein Nullbyte. Eine Wortliste ist reiner Text: "
-                                       "speichere sie als UTF-8 oder ANSI (Windows-1252).");
-    }
-    m_line += bytes;
-    if (m_line.size() > kMaxLineBytes) {
-        return m_messages.tooLong(number);
-    }
-    return std::nullopt;
+    return !in.bad();
 }
 
-std::optional<LoadError> LineSplitter::split(RawLines& raw) {
-    std::vector<char> buffer(kChunk);
-    bool first = true;
+// First stage: bytes to lines. Line ends are CR LF, LF or CR; the line and byte limits and
+// the NUL check apply in the order the bytes come, so the first rule broken is the one named.
+std::optional<LoadError> splitLines(std::string_view bytes, RawLines& raw,
+                                    const Messages& messages) {
     std::size_t unitBytes = 1;
-    std::string pending; // a code unit's bytes, which may straddle two chunks
-    errno = 0;
-    while (m_in) {
-        m_in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        std::string_view chunk(buffer.data(), static_cast<std::size_t>(m_in.gcount()));
-        if (first) {
-            // A short first read means the whole file is in this chunk.
-            first = false;
-            for (const Bom& bom : kBoms) {
-                if (chunk.substr(0, bom.bytes.size()) == bom.bytes) {
-                    raw.marked = bom.encoding;
-                    unitBytes = bom.unitBytes;
-                    chunk.remove_prefix(bom.bytes.size());
-                    break;
-                }
-            }
-        }
-        for (const char byte : chunk) {
-            pending += byte;
-            if (pending.size() == unitBytes) {
-                if (auto failure = unit(pending, raw)) {
-                    return failure;
-                }
-                pending.clear();
-            }
+    for (const Bom& bom : kBoms) {
+        if (bytes.starts_with(bom.bytes)) {
+            raw.marked = bom.encoding;
+            unitBytes = bom.unitBytes;
+            bytes.remove_prefix(bom.bytes.size());
+            break;
         }
     }
-    if (m_in.bad()) {
-        return m_messages.file("konnte nicht gelesen werden: " + reason(errno) + ".");
+    std::string line;
+    bool pendingCr = false;
+    std::size_t i = 0;
+    for (; i + unitBytes <= bytes.size(); i += unitBytes) {
+        const std::string_view unit = bytes.substr(i, unitBytes);
+        const char32_t value =
+            unitBytes == 2 ? utf16Unit(unit, 0, *raw.marked) : static_cast<unsigned char>(unit[0]);
+        if (pendingCr) {
+            pendingCr = false;
+            if (value == '\n') {
+                continue; // CR LF is one line end
+            }
+        }
+        const int number = static_cast<int>(raw.lines.size()) + 1;
+        // A line past the limit fails as soon as it begins, before anything else is judged of it.
+        if (line.empty() && number > kMaxWords) {
+            return messages.tooManyLines(number);
+        }
+        if (value == '\r' || value == '\n') {
+            pendingCr = value == '\r';
+            raw.lines.push_back(std::move(line));
+            line.clear();
+            continue;
+        }
+        if (value == 0) {
+            return messages.line(number, "enthält ein Nullbyte. Eine Wortliste ist reiner Text: "
+                                         "speichere sie als UTF-8 oder ANSI (Windows-1252).");
+        }
+        line += unit;
+        if (line.size() > kMaxLineBytes) {
+            return messages.tooLong(number);
+        }
     }
-    if (!pending.empty()) {
-        return m_messages.malformed(static_cast<int>(raw.lines.size()) + 1, *raw.marked);
+    if (i < bytes.size()) { // half a UTF-16 code unit at the end
+        return messages.malformed(static_cast<int>(raw.lines.size()) + 1, *raw.marked);
     }
-    if (!m_line.empty()) {
-        endLine(raw);
+    if (!line.empty()) {
+        raw.lines.push_back(std::move(line));
     }
     return std::nullopt;
 }
@@ -323,7 +334,7 @@ std::optional<LoadError> convert(std::vector<std::string>& lines, Encoding encod
             }
             const auto byte = unicodeToCp1252(decoded.codePoint);
             if (!byte) {
-                return messages.line(number, "enthält das Zeichen " + hex(decoded.codePoint) +
+                return messages.line(number, "enthält das Zeichen " + shown(decoded.codePoint) +
                                                  ", das es in Windows-1252 nicht gibt.");
             }
             converted += static_cast<char>(*byte);
@@ -339,11 +350,17 @@ std::optional<LoadError> convert(std::vector<std::string>& lines, Encoding encod
 
 } // namespace
 
-std::optional<LoadError> loadWords(GameState& state, std::istream& in, std::string_view fileName) {
-    const Messages messages(fileName);
+std::optional<LoadError> loadWords(GameState& state, std::istream& in,
+                                   const std::filesystem::path& file) {
+    const Messages messages(file);
+    std::string bytes;
+    errno = 0;
+    if (!readBounded(in, bytes)) {
+        return messages.file("konnte nicht gelesen werden: " + failureReason(lastError()) + ".");
+    }
     RawLines raw;
     raw.lines.reserve(64);
-    if (auto failure = LineSplitter(in, messages).split(raw)) {
+    if (auto failure = splitLines(bytes, raw, messages)) {
         return failure;
     }
     if (auto failure = convert(raw.lines, decideEncoding(raw), messages)) {
@@ -359,20 +376,17 @@ std::optional<LoadError> loadWords(GameState& state, std::istream& in, std::stri
 }
 
 std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path& file) {
-    const Messages messages(file.string());
+    const Messages messages(file);
     std::error_code ec;
     const auto status = std::filesystem::status(file, ec);
     if (status.type() == std::filesystem::file_type::not_found) {
-        const std::filesystem::path folder = std::filesystem::absolute(file, ec).parent_path();
-        return LoadError{"Die Wortliste \"" + file.filename().string() + "\" wurde im Ordner \"" +
-                             folder.string() + "\" nicht gefunden.",
-                         0};
+        return messages.notFound();
     }
     if (ec) {
         // Typically a folder on the way that may not be searched: the file may well exist.
-        const std::string why = ec.value() == EACCES ? "keine Berechtigung für einen Ordner "
-                                                       "auf dem Weg dorthin"
-                                                     : reason(ec.value());
+        const std::string why = ec == std::errc::permission_denied
+                                    ? "keine Berechtigung für einen Ordner auf dem Weg dorthin"
+                                    : failureReason(ec);
         return messages.file("ist nicht erreichbar: " + why + ".");
     }
     if (std::filesystem::is_directory(status)) {
@@ -381,9 +395,25 @@ std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path
     errno = 0;
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        return messages.file("konnte nicht geöffnet werden: " + reason(errno) + ".");
+        return messages.file("konnte nicht geöffnet werden: " + failureReason(lastError()) + ".");
     }
-    return loadWords(state, in, file.string());
+    return loadWords(state, in, file);
+}
+
+std::string failureReason(const std::error_code& error) {
+    if (!error) {
+        return "unbekannter Fehler";
+    }
+    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted) {
+        return "keine Leseberechtigung";
+    }
+    if (error == std::errc::is_a_directory) {
+        return "es ist ein Ordner";
+    }
+    if (error == std::errc::io_error) {
+        return "Ein-/Ausgabefehler beim Lesen des Datenträgers";
+    }
+    return error.message();
 }
 
 void countUsed(GameState& state) {

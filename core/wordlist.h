@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace core {
 
@@ -26,8 +27,12 @@ struct LoadError {
 // what it had before. Reads at most what 1000 lines of 50 characters can need.
 std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path& file);
 
-// The same for an open stream; fileName only names it in messages.
-std::optional<LoadError> loadWords(GameState& state, std::istream& in, std::string_view fileName);
+// The same for an open stream; file only names it and its folder in messages.
+std::optional<LoadError> loadWords(GameState& state, std::istream& in,
+                                   const std::filesystem::path& file);
+
+// Why a system call on a list failed, in German, for the error codes of any platform.
+std::string failureReason(const std::error_code& error);
 
 // Sets usedCount to the number of rows 1..wordCount whose flag is exactly "1".
 void countUsed(GameState& state);

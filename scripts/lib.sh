@@ -7,22 +7,27 @@
 
 swp_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# What building and playing the game needs, and no more: a player's first command waits for it.
 swp_packages=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-lato qt6-translations-l10n
-    desktop-file-utils
 )
 
+# The test suite (scripts/test).
+swp_test_packages=(libgtest-dev libgmock-dev desktop-file-utils)
+
 # Building and checking the Debian package (scripts/package).
-swp_package_packages=(git dpkg-dev lintian appstream reuse man-db)
+swp_package_packages=(git dpkg-dev lintian appstream reuse man-db desktop-file-utils)
 
 # The screen-reader test: an AT-SPI client on a private display.
 swp_atspi_packages=(python3-pyatspi at-spi2-core dbus-daemon xvfb xdotool)
 
-# The fuzzers and their sanitizer runtime.
-swp_fuzz_packages=(clang libclang-rt-14-dev)
+# The fuzzers and their sanitizer runtime (the package of Debian's default clang).
+swp_fuzz_packages=(clang libclang-rt-dev)
+
+# The benchmarks (scripts/bench): Google Benchmark, and X for the start-up's first frame.
+swp_bench_packages=(libbenchmark-dev xvfb libx11-dev libxdamage-dev)
 
 # Installs whatever of "$@" is missing; skips apt entirely when all is present.
 swp_install() {
@@ -38,7 +43,14 @@ swp_install() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-swp_build() {
+# Configures a preset; further arguments go to the configure step (-DSWP_BENCH=ON, ...).
+swp_configure() {
     local preset=$1
-    cmake --preset "$preset" -S "$swp_root" >/dev/null && cmake --build --preset "$preset"
+    shift
+    cmake --preset "$preset" -S "$swp_root" "$@" >/dev/null
+}
+
+# Configures and builds a preset, all of it.
+swp_build() {
+    swp_configure "$@" && cmake --build --preset "$1"
 }

@@ -4,12 +4,11 @@
 
 #include "ui/application.h"
 
-#include "ui/startup.h"
+#include "ui/layout.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
-#include <exception>
 #include <iostream>
 
 namespace ui {
@@ -30,24 +29,17 @@ void reportFatal(const QString& message) {
 }
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
-    startup::useHeadingFontAsDefault();
+    // Every control is created with the default font before it gets its own; the heading's
+    // face is one the window needs anyway, so no other face is loaded for nothing.
+    setFont(layout::font(layout::kLabel1.font));
     // Lets compositors and window managers match the window to its menu entry.
-    setDesktopFileName(QStringLiteral("io.github.strickwichtspiel.Strickwichtspiel"));
+    setDesktopFileName(QStringLiteral(SWP_APP_ID));
     // The game speaks German throughout, the toolkit's own menus and buttons included,
     // whatever the locale.
     if (m_toolkitTexts.load(QStringLiteral("qtbase_de"),
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         installTranslator(&m_toolkitTexts);
     }
-}
-
-bool Application::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        reportFatal(QStringLiteral("Laufzeitfehler: %1").arg(QString::fromLocal8Bit(error.what())));
-    }
-    return false;
 }
 
 } // namespace ui

@@ -13,12 +13,10 @@ namespace ui {
 // with exit code 1 once the event loop regains control.
 void reportFatal(const QString& message);
 
-// Turns an error escaping any handler into that report instead of an abort.
+// The game's application: German toolkit texts, the default font and the desktop file name.
 class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
-
-    bool notify(QObject* receiver, QEvent* event) override;
 
 private:
     QTranslator m_toolkitTexts;

@@ -7,6 +7,7 @@
 #include "core/guess.h"
 #include "core/round.h"
 #include "ui/accessibility.h"
+#include "ui/application.h"
 #include "ui/cp1252text.h"
 #include "ui/filledrect.h"
 #include "ui/keylineedit.h"
@@ -14,14 +15,19 @@
 #include "ui/picturebox.h"
 #include "ui/pushbutton.h"
 #include "ui/resources.h"
-#include "ui/startup.h"
 #include "ui/thickline.h"
 #include "ui/wordbox.h"
 
 #include <QFrame>
+#include <QIcon>
+#include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPixmap>
+#include <QTimer>
+#include <exception>
 
 namespace ui {
 
@@ -68,20 +74,22 @@ const PieceText kPieceTexts[13] = {
      "neben ihm."},
 };
 
-enum class FontTiming { Now, OnShow };
+void setFontOf(QWidget* widget, const QFont& font) {
+    widget->setFont(font);
+}
+
+// The word box keeps it as the size it shrinks long words from.
+void setFontOf(WordBox* box, const QFont& font) {
+    box->setBaseFont(font);
+}
 
 // Places a control and gives it the look of its row; colours apply in every state, so that
 // disabled controls keep their background.
-template <typename W>
-W* place(W* widget, const char* name, const layout::Box& box, FontTiming timing = FontTiming::Now) {
+template <typename W> W* place(W* widget, const char* name, const layout::Box& box) {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(layout::pixels(box.rect));
     if (!box.font.face.empty()) {
-        if (timing == FontTiming::Now) {
-            widget->setFont(layout::font(box.font));
-        } else {
-            startup::fontOnFirstShow(widget, layout::font(box.font));
-        }
+        setFontOf(widget, layout::font(box.font));
     }
     QPalette palette = widget->palette();
     if (box.fore != layout::kSystemColor) {
@@ -153,14 +161,29 @@ Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget*
     setAutoFillBackground(true);
     resize(layout::pixels(layout::kClientArea).size());
     setWindowTitle(kCaption);
-    startup::iconAfterFirstFrame(this);
+}
+
+// The 500 x 561 icon takes longer to decode and send than the whole first frame, so it
+// follows that frame.
+void Form1::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (m_iconPending) {
+        m_iconPending = false;
+        QTimer::singleShot(0, this, [this] {
+            // Named as PNG, it is read without asking every image plugin first.
+            QImageReader reader(QString::fromLatin1(res::kIcon), "png");
+            reader.setAutoDetectImageFormat(false);
+            setWindowIcon(QIcon(QPixmap::fromImage(
+                reader.read().convertToFormat(QImage::Format_ARGB32), Qt::NoFormatConversion)));
+        });
+    }
 }
 
 void Form1::createControls() {
     Label1 = makeLabel(this, "Label1", layout::kLabel1, Qt::AlignHCenter);
     Label2 = makeLabel(this, "Label2", layout::kLabel2, Qt::AlignHCenter);
 
-    Fragewort = place(new WordBox(this), "Fragewort", layout::kFragewort, FontTiming::OnShow);
+    Fragewort = place(new WordBox(this), "Fragewort", layout::kFragewort);
     Fragewort->setAlignment(Qt::AlignCenter);
     Fragewort->setEnabled(false);
 
@@ -210,11 +233,30 @@ void Form1::createFigure() {
     }
 }
 
+// A run-time error ends the program, but it must not cross Qt's event handling (undefined
+// behaviour), and nothing may reach the half-updated round while the report is shown: the
+// window takes no input from then on.
+template <typename... Args> auto Form1::guarded(void (Form1::*handler)(Args...)) {
+    return [this, handler](Args... args) {
+        QString what;
+        try {
+            (this->*handler)(args...);
+            return;
+        } catch (const std::exception& error) {
+            what = QString::fromLocal8Bit(error.what());
+        } catch (...) {
+            what = QStringLiteral("unbekannter Fehler");
+        }
+        setEnabled(false);
+        reportFatal(QStringLiteral("Laufzeitfehler: %1").arg(what));
+    };
+}
+
 void Form1::connectHandlers() {
-    connect(textin, &KeyLineEdit::clicked, this, &Form1::textin_Click);
-    connect(textin, &KeyLineEdit::keyPressed, this, &Form1::textin_KeyPress);
-    connect(spielneu, &QPushButton::clicked, this, &Form1::spielneu_Click);
-    connect(ende, &QPushButton::clicked, this, &Form1::ende_Click);
+    connect(textin, &KeyLineEdit::clicked, this, guarded(&Form1::textin_Click));
+    connect(textin, &KeyLineEdit::keyPressed, this, guarded(&Form1::textin_KeyPress));
+    connect(spielneu, &QPushButton::clicked, this, guarded(&Form1::spielneu_Click));
+    connect(ende, &QPushButton::clicked, this, guarded(&Form1::ende_Click));
 }
 
 std::optional<core::LoadError> Form1::Form_Load() {

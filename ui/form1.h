@@ -38,10 +38,14 @@ public:
 
     const core::GameState& gameState() const { return m_state; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void createControls();
     void createFigure();
     void connectHandlers();
+    template <typename... Args> auto guarded(void (Form1::*handler)(Args...));
 
     void textin_Click();
     void textin_KeyPress(int key);
@@ -58,6 +62,7 @@ private:
     core::GameState m_state;
     core::RandomSource m_random;
     std::filesystem::path m_wordList;
+    bool m_iconPending = true;
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

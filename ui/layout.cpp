@@ -4,8 +4,8 @@
 
 #include "ui/layout.h"
 
-#include "ui/startup.h"
-
+#include <QFontDatabase>
+#include <QHash>
 #include <optional>
 
 namespace ui::layout {
@@ -24,6 +24,19 @@ constexpr Substitute kSubstitutes[] = {
     {"MS Sans Serif", "Liberation Sans", std::nullopt},
     {"Arial Black", "Lato", QFont::Black},
 };
+
+// QFontDatabase::hasFamily runs fontconfig's substitution rules, a sizeable part of the
+// start-up, and the window asks about the same few faces again and again. An installed family
+// is found in the plain list without them, and each answer is kept.
+bool hasFamily(const QString& family) {
+    static QHash<QString, bool> known;
+    auto found = known.constFind(family);
+    if (found == known.constEnd()) {
+        const bool installed = QFontDatabase::families().contains(family, Qt::CaseInsensitive);
+        found = known.insert(family, installed || QFontDatabase::hasFamily(family));
+    }
+    return *found;
+}
 
 } // namespace
 
@@ -44,10 +57,9 @@ QColor color(BgrColor bgr) {
 QFont font(const Font& font) {
     QString family = QString::fromUtf8(font.face.data(), qsizetype(font.face.size()));
     auto weight = QFont::Weight(font.weight);
-    if (!startup::hasFamily(family)) {
+    if (!hasFamily(family)) {
         for (const Substitute& substitute : kSubstitutes) {
-            if (substitute.face == font.face &&
-                startup::hasFamily(QString::fromLatin1(substitute.family))) {
+            if (substitute.face == font.face && hasFamily(QString::fromLatin1(substitute.family))) {
                 family = QString::fromLatin1(substitute.family);
                 weight = substitute.weight.value_or(weight);
                 break;

@@ -4,9 +4,8 @@
 
 #pragma once
 
-#include "ui/startup.h"
-
 #include <QColor>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
@@ -25,7 +24,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    startup::LazyPicture m_picture;
+    const QPixmap& pictureFor(qreal ratio);
+
+    QString m_file;
+    QString m_doubleFile;
+    QPixmap m_picture;
+    enum class Size { None, Single, Double } m_loaded = Size::None;
     QColor m_background;
 };
 

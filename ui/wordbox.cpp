@@ -4,7 +4,6 @@
 
 #include "ui/wordbox.h"
 
-#include <QEvent>
 #include <QFontMetrics>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -21,16 +20,18 @@ constexpr int kHorizontalMargin = 2;
 
 } // namespace
 
-WordBox::WordBox(QWidget* parent) : QLineEdit(parent), m_font(font()) {
+WordBox::WordBox(QWidget* parent) : QLineEdit(parent), m_base(font()) {
     connect(this, &QLineEdit::textChanged, this, &WordBox::fit);
 }
 
-void WordBox::changeEvent(QEvent* event) {
-    QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::FontChange && !m_fitting) {
-        m_font = font();
-        fit();
-    }
+void WordBox::setBaseFont(const QFont& font) {
+    m_base = font;
+    fit();
+}
+
+void WordBox::showEvent(QShowEvent* event) {
+    QLineEdit::showEvent(event);
+    fit();
 }
 
 void WordBox::resizeEvent(QResizeEvent* event) {
@@ -56,15 +57,21 @@ int WordBox::needed(const QFont& font) const {
            std::max(0, -metrics.minRightBearing());
 }
 
+// Only while shown: a line edit lays out its text, and so loads its face, as soon as it is
+// given a font, and the box is hidden until the first round, so its heavy face stays out of the
+// first frame.
 void WordBox::fit() {
-    QFont shown = m_font;
+    if (!isVisible()) {
+        return;
+    }
+    QFont shown = m_base;
     const int available = room();
-    if (needed(shown) > available && m_font.pointSizeF() > 0) {
+    if (needed(shown) > available && m_base.pointSizeF() > 0) {
         // Widths grow almost in proportion to the size: start a step above the proportional
         // answer, then step down to the largest size that fits.
-        const double full = m_font.pointSizeF();
+        const double full = m_base.pointSizeF();
         double size =
-            std::min(full, (std::floor(full * available / needed(m_font) / kStep) + 1) * kStep);
+            std::min(full, (std::floor(full * available / needed(m_base) / kStep) + 1) * kStep);
         shown.setPointSizeF(std::max(size, kSmallest));
         while (size > kSmallest && needed(shown) > available) {
             size -= kStep;
@@ -72,9 +79,7 @@ void WordBox::fit() {
         }
     }
     if (shown != font()) {
-        m_fitting = true;
         setFont(shown);
-        m_fitting = false;
     }
 }
 

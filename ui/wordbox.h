@@ -9,14 +9,17 @@
 
 namespace ui {
 
-// A text box that shows its whole text: where the text is wider than the box at the font it
-// was given, it shrinks the point size, face and weight kept, only as far as needed.
+// A text box that shows its whole text: where the text is wider than the box at its base font,
+// it shrinks the point size, face and weight kept, only as far as needed.
 class WordBox : public QLineEdit {
 public:
     explicit WordBox(QWidget* parent);
 
+    // The font the box shows its text in where it fits, and shrinks from where it does not.
+    void setBaseFont(const QFont& font);
+
 protected:
-    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -24,8 +27,7 @@ private:
     int room() const;
     int needed(const QFont& font) const;
 
-    QFont m_font; // as given; what the box shows is this or a smaller size of it
-    bool m_fitting = false;
+    QFont m_base; // set only by setBaseFont; what the box shows is this or a smaller size of it
 };
 
 } // namespace ui

@@ -3,8 +3,8 @@
 # SPDX-License-Identifier: MIT
 
 # Installs the build into a scratch prefix and checks the desktop entry as a menu would use it:
-# it validates, its command exists where Debian keeps games, it starts in the folder that holds
-# the word list, and the entry, the metainfo and the running program share one ID.
+# its command exists where Debian keeps games, it starts in the folder that holds the word list,
+# the entry and the metainfo share the program's ID, and it validates.
 file(REMOVE_RECURSE "${STAGE}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${STAGE}/usr"
     RESULT_VARIABLE result OUTPUT_QUIET)
@@ -12,12 +12,9 @@ if(result)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 
-# Window managers match the window to the entry by the name the program gives itself.
-file(STRINGS "${APP_SOURCE}" id_line REGEX "setDesktopFileName")
-if(NOT id_line MATCHES "\"([^\"]+)\"")
-  message(FATAL_ERROR "the program sets no desktop file name")
-endif()
-set(id "${CMAKE_MATCH_1}")
+# Window managers match the window to the entry by the name the program gives itself, which
+# the build gives it from the same APP_ID.
+set(id "${APP_ID}")
 set(entry "${STAGE}/usr/${DATADIR}/applications/${id}.desktop")
 file(GLOB entries "${STAGE}/usr/${DATADIR}/applications/*")
 if(NOT entries STREQUAL "${entry}")
@@ -31,14 +28,6 @@ file(READ "${metainfo}" metainfo_text)
 if(NOT metainfo_text MATCHES "<id>${id}</id>"
     OR NOT metainfo_text MATCHES "<launchable type=\"desktop-id\">${id}.desktop</launchable>")
   message(FATAL_ERROR "${metainfo} does not name ${id} as its ID and launchable")
-endif()
-if(NOT VALIDATE)
-  message(FATAL_ERROR "desktop-file-validate is missing (Debian package desktop-file-utils)")
-endif()
-execute_process(COMMAND "${VALIDATE}" "${entry}" RESULT_VARIABLE result OUTPUT_VARIABLE out
-    ERROR_VARIABLE out)
-if(result OR out MATCHES "error")
-  message(FATAL_ERROR "desktop-file-validate: ${out}")
 endif()
 
 file(STRINGS "${entry}" lines)
@@ -74,3 +63,15 @@ foreach(size 16x16 32x32 48x48 256x256)
     message(FATAL_ERROR "no ${size} theme icon named ${Icon}")
   endif()
 endforeach()
+
+# Last, so that everything else is checked where the validator is missing; ctest reports the
+# test as skipped then (SKIP_REGULAR_EXPRESSION).
+if(NOT VALIDATE)
+  message("SKIPPED: desktop-file-validate is missing (Debian package desktop-file-utils)")
+  return()
+endif()
+execute_process(COMMAND "${VALIDATE}" "${entry}" RESULT_VARIABLE result OUTPUT_VARIABLE out
+    ERROR_VARIABLE out)
+if(result OR out MATCHES "error")
+  message(FATAL_ERROR "desktop-file-validate: ${out}")
+endif()

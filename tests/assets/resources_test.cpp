@@ -5,6 +5,7 @@
 #include "ui/form1.h"
 #include "ui/resources.h"
 
+#include <QDir>
 #include <QFile>
 #include <QIcon>
 #include <QImage>
@@ -136,6 +137,19 @@ private slots:
         const QRgb ground = icon.pixel(0, 0);
         QVERIFY2(qRed(ground) > 200 && qGreen(ground) > 180 && qBlue(ground) < 120,
                  "the gallows stands on yellow");
+    }
+
+    // Every picture named in resources.h is compiled in, and nothing compiled in goes unnamed.
+    void resourcesAreTheNamedOnes() {
+        QStringList named;
+        for (const char* path : ui::res::kAll)
+            named << QString::fromLatin1(path);
+        QStringList compiled;
+        for (const QString& name : QDir(QStringLiteral(":/")).entryList(QDir::Files))
+            compiled << QStringLiteral(":/") + name;
+        named.sort();
+        compiled.sort();
+        QCOMPARE(compiled, named);
     }
 
     void windowCarriesIcon() {

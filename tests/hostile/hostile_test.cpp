@@ -20,6 +20,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Linux counts the peak in kilobytes; other systems count it otherwise.
+#ifdef __linux__
+constexpr bool kPeakInKiB = true;
+#else
+constexpr bool kPeakInKiB = false;
+#endif
+
 struct GameRun {
     int exitCode = -1;
     std::string stderrText;
@@ -150,6 +157,9 @@ TEST_F(HostileListTest, HugeLineIsNotReadWhole) {
         }
     }
     expectRefused("50 Zeichen");
+    if (!kPeakInKiB) {
+        GTEST_SKIP() << "the memory check needs ru_maxrss in kilobytes, as on Linux";
+    }
     EXPECT_LT(m_last.peakKiB, baseline + 16 * 1024);
 }
 
@@ -173,5 +183,8 @@ TEST_F(HostileListTest, EndlessLineFeedsStopAtTheLimit) {
     // Should the game never have opened the pipe, this releases the writer's open.
     close(open(m_list.c_str(), O_RDONLY | O_NONBLOCK));
     writer.join();
+    if (!kPeakInKiB) {
+        GTEST_SKIP() << "the memory check needs ru_maxrss in kilobytes, as on Linux";
+    }
     EXPECT_LT(m_last.peakKiB, baseline + 16 * 1024);
 }

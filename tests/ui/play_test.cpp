@@ -64,6 +64,7 @@ private slots:
     void buttonsPressByKeyboard();
     void longWordsShowWhole_data();
     void longWordsShowWhole();
+    void shortWordAfterAFontChangeIsFullSize();
 
 private:
     void open(const QByteArray& words, std::vector<float> draws = {0.9f}) {
@@ -345,6 +346,23 @@ void PlayTest::longWordsShowWhole() {
     QVERIFY(right > left);
     QVERIFY2(std::abs(left - (box->width() - 1 - right)) <= 4,
              qPrintable(QStringLiteral("ink from %1 to %2").arg(left).arg(right)));
+}
+
+// A font change from outside while a long word is shown must not make its shrunk size the
+// size of every later word.
+void PlayTest::shortWordAfterAFontChangeIsFullSize() {
+    open(QByteArray(50, 'W') + "\r\nHaus\r\n", {pick(1, 2), pick(1, 2), pick(2, 2)});
+    auto* box = get<QLineEdit>("Fragewort");
+    clickQuestionMark();
+    QVERIFY(box->font().pointSizeF() < 18.0);
+    QFont larger = m_form->font();
+    larger.setPointSizeF(30);
+    larger.setKerning(false); // one the box does not set itself, so it reaches the box
+    m_form->setFont(larger);
+    QTest::mouseClick(get("spielneu"), Qt::LeftButton);
+    clickQuestionMark();
+    QCOMPARE(box->text(), QStringLiteral("----"));
+    QCOMPARE(box->font().pointSizeF(), 18.0);
 }
 
 QTEST_MAIN(PlayTest)
