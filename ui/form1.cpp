@@ -68,6 +68,13 @@ const PieceText kPieceTexts[13] = {
      "neben ihm."},
 };
 
+// Qt tells assistive technology of every call, and a screen reader would say it again.
+void setDescription(QWidget* widget, const QString& description) {
+    if (widget->accessibleDescription() != description) {
+        widget->setAccessibleDescription(description);
+    }
+}
+
 enum class FontTiming { Now, OnShow };
 
 // Places a control and gives it the look of its row; colours apply in every state, so that
@@ -162,7 +169,6 @@ void Form1::createControls() {
 
     Fragewort = place(new WordBox(this), "Fragewort", layout::kFragewort, FontTiming::OnShow);
     Fragewort->setAlignment(Qt::AlignCenter);
-    Fragewort->setEnabled(false);
 
     textin = place(new KeyLineEdit(kQuestionMark, this), "textin", layout::kTextin);
     textin->setAlignment(Qt::AlignCenter);
@@ -226,6 +232,7 @@ void Form1::textin_Click() {
     if (core::startRound(m_state, m_random) == core::RoundOutcome::Exhausted) {
         Fragewort->setText(kAllUsed);
         Fragewort->show();
+        describeRound();
         return;
     }
     Label1->setText(kHeadingRound);
@@ -234,6 +241,7 @@ void Form1::textin_Click() {
     Label2->setText(kInstructionRound);
     Fragewort->setText(fromCp1252(m_state.maskedWord));
     describeFigure();
+    describeRound();
 }
 
 void Form1::textin_KeyPress(int key) {
@@ -242,15 +250,16 @@ void Form1::textin_KeyPress(int key) {
         return;
     case core::KeyOutcome::Hit:
         Fragewort->setText(fromCp1252(m_state.maskedWord));
-        return;
+        break;
     case core::KeyOutcome::Miss:
     case core::KeyOutcome::Lost:
     case core::KeyOutcome::Won:
         Fragewort->setText(fromCp1252(m_state.maskedWord));
         showStage(m_state.stage);
         describeFigure();
-        return;
+        break;
     }
+    describeRound();
 }
 
 void Form1::spielneu_Click() {
@@ -268,6 +277,7 @@ void Form1::prepareScreen() {
     Fragewort->hide();
     Label2->setText(kInstructionStart);
     hideFigure();
+    describeRound();
 }
 
 void Form1::hideFigure() {
@@ -310,7 +320,22 @@ void Form1::describeFigure() {
     } else {
         description = QStringLiteral("%1 von %2 Fehlern").arg(m_state.stage).arg(core::kStageLost);
     }
-    item9a->setAccessibleDescription(description);
+    setDescription(item9a, description);
+}
+
+// The question mark keeps the focus through a round, and a screen reader speaks only what
+// changes there: so it also tells what the word box and the gallows show.
+void Form1::describeRound() {
+    const QString description =
+        Fragewort->isHidden()
+            ? QString()
+            : QStringLiteral("%1, %2").arg(Fragewort->text(), item9a->accessibleDescription());
+    if (textin->accessibleDescription() != description) {
+        setDescription(textin, description);
+        if (!description.isEmpty()) {
+            announce(this, description);
+        }
+    }
 }
 
 } // namespace ui

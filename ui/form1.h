@@ -54,6 +54,7 @@ private:
     void showLoss();
     void showWin();
     void describeFigure();
+    void describeRound();
 
     core::GameState m_state;
     core::RandomSource m_random;

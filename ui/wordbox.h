@@ -10,7 +10,9 @@
 namespace ui {
 
 // A text box that shows its whole text: where the text is wider than the box at the font it
-// was given, it shrinks the point size, face and weight kept, only as far as needed.
+// was given, it shrinks the point size, face and weight kept, only as far as needed. It is there
+// to be read, not touched: it takes no focus, clicks or menu, and writes in the grey of a
+// disabled box, yet a screen reader finds it available, as read-only text.
 class WordBox : public QLineEdit {
 public:
     explicit WordBox(QWidget* parent);
@@ -18,6 +20,10 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void fit();
