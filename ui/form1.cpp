@@ -183,7 +183,6 @@ void Form1::createControls() {
     item9a->setFrameStyle(QFrame::Box | QFrame::Sunken);
     item9a->setAutoFillBackground(true);
     item9a->setAccessibleName(QStringLiteral("Galgen"));
-    describeFigure();
 }
 
 void Form1::createFigure() {
@@ -240,7 +239,6 @@ void Form1::textin_Click() {
     Fragewort->show();
     Label2->setText(kInstructionRound);
     Fragewort->setText(fromCp1252(m_state.maskedWord));
-    describeFigure();
     describeRound();
 }
 
@@ -256,7 +254,6 @@ void Form1::textin_KeyPress(int key) {
     case core::KeyOutcome::Won:
         Fragewort->setText(fromCp1252(m_state.maskedWord));
         showStage(m_state.stage);
-        describeFigure();
         break;
     }
     describeRound();
@@ -284,6 +281,7 @@ void Form1::hideFigure() {
     for (int piece = 1; piece <= 12; ++piece) {
         teil.at(piece)->hide();
     }
+    describeFigure();
 }
 
 void Form1::showStage(core::Integer stage) {
@@ -294,6 +292,7 @@ void Form1::showStage(core::Integer stage) {
     } else if (stage == core::kStageWon) {
         showWin();
     }
+    describeFigure();
 }
 
 void Form1::showLoss() {
@@ -310,15 +309,20 @@ void Form1::showWin() {
     teil[12]->show();
 }
 
-// Read from the round's stage, so a screen reader hears each miss and the end of the round.
+// Read from the pieces shown, so that it tells what the screen shows, a round left through
+// "Neues Spiel" included.
 void Form1::describeFigure() {
     QString description;
-    if (m_state.stage >= core::kStageWon) {
+    if (!teil[11]->isHidden()) {
         description = QStringLiteral("gewonnen");
-    } else if (m_state.stage >= core::kStageLost) {
+    } else if (!teil[10]->isHidden()) {
         description = QStringLiteral("%1 von %1 Fehlern, verloren").arg(core::kStageLost);
     } else {
-        description = QStringLiteral("%1 von %2 Fehlern").arg(m_state.stage).arg(core::kStageLost);
+        int shown = 0;
+        for (int piece = 1; piece < core::kStageLost; ++piece) {
+            shown += teil.at(piece)->isHidden() ? 0 : 1;
+        }
+        description = QStringLiteral("%1 von %2 Fehlern").arg(shown).arg(core::kStageLost);
     }
     setDescription(item9a, description);
 }
