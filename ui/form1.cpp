@@ -75,6 +75,14 @@ void setDescription(QWidget* widget, const QString& description) {
     }
 }
 
+// A line edit reports even an unchanged text as removed and inserted again, and a screen reader
+// would hear it; on a miss the masked word stays the same.
+void setWord(QLineEdit* box, const QString& text) {
+    if (box->text() != text) {
+        box->setText(text);
+    }
+}
+
 enum class FontTiming { Now, OnShow };
 
 // Places a control and gives it the look of its row; colours apply in every state, so that
@@ -229,7 +237,7 @@ std::optional<core::LoadError> Form1::Form_Load() {
 
 void Form1::textin_Click() {
     if (core::startRound(m_state, m_random) == core::RoundOutcome::Exhausted) {
-        Fragewort->setText(kAllUsed);
+        setWord(Fragewort, kAllUsed);
         Fragewort->show();
         describeRound();
         return;
@@ -238,7 +246,7 @@ void Form1::textin_Click() {
     textin->setText(kQuestionMark);
     Fragewort->show();
     Label2->setText(kInstructionRound);
-    Fragewort->setText(fromCp1252(m_state.maskedWord));
+    setWord(Fragewort, fromCp1252(m_state.maskedWord));
     describeRound();
 }
 
@@ -247,12 +255,12 @@ void Form1::textin_KeyPress(int key) {
     case core::KeyOutcome::Ignored:
         return;
     case core::KeyOutcome::Hit:
-        Fragewort->setText(fromCp1252(m_state.maskedWord));
+        setWord(Fragewort, fromCp1252(m_state.maskedWord));
         break;
     case core::KeyOutcome::Miss:
     case core::KeyOutcome::Lost:
     case core::KeyOutcome::Won:
-        Fragewort->setText(fromCp1252(m_state.maskedWord));
+        setWord(Fragewort, fromCp1252(m_state.maskedWord));
         showStage(m_state.stage);
         break;
     }
@@ -300,7 +308,7 @@ void Form1::showLoss() {
     teil[9]->show();
     teil[10]->show();
     teil[4]->hide();
-    Fragewort->setText(fromCp1252(core::closeLostRound(m_state)));
+    setWord(Fragewort, fromCp1252(core::closeLostRound(m_state)));
 }
 
 void Form1::showWin() {

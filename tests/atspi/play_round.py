@@ -228,6 +228,22 @@ def keyboard_round(env, app, question, word, gallows):
                     lambda: fresh(announcement).name.startswith(masked) and announcement.name)
     print(f"Enter; Ansage: {said}")
 
+    # A miss leaves the masked word as it was, and the word box says nothing.
+    changes = []
+
+    def on_text_changed(event):
+        changes.append(event.source)
+
+    pyatspi.Registry.registerEventListener(on_text_changed, "object:text-changed")
+    press_keys("x")
+    said = wait_for("die Ansage nach einem Fehler",
+                    lambda: fresh(announcement).name == f"{masked}, 1 von 8 Fehlern"
+                    and announcement.name)
+    pyatspi.Registry.deregisterEventListener(on_text_changed, "object:text-changed")
+    if any(source == word for source in changes):
+        raise Failure("das unveränderte Wort meldet nach einem Fehler eine Textänderung")
+    print(f"x; Ansage: {said}")
+
     expected = ""
     for letter in WORD.lower():
         expected = "".join(c if c.lower() in expected.lower() + letter else "-" for c in WORD)
