@@ -9,10 +9,75 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <vector>
 
 namespace ui {
+
+namespace {
+
+struct HeldMessage {
+    QtMsgType type;
+    const char* file; // the toolkit's own literals, which outlive the guard
+    int line;
+    const char* function;
+    const char* category;
+    QString text;
+};
+
+QtMessageHandler g_previous = nullptr;
+std::vector<HeldMessage> g_held;
+
+QString quoted(const char* variable) {
+    return QStringLiteral("%1=„%2“").arg(QLatin1String(variable), qEnvironmentVariable(variable));
+}
+
+QString noScreenReason() {
+    QStringList displays;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (!qEnvironmentVariableIsEmpty(variable)) {
+            displays << quoted(variable);
+        }
+    }
+    QString reason = displays.isEmpty()
+                         ? QStringLiteral("weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt")
+                         : QStringLiteral("keine Verbindung zu %1").arg(displays.join(" oder "));
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        reason = QStringLiteral("%1, %2").arg(quoted("QT_QPA_PLATFORM"), reason);
+    }
+    return reason;
+}
+
+// The toolkit ends with a fatal message when no platform starts; that is the one moment to
+// speak, since the abort that follows would leave a core dump.
+void holdOrReport(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::cerr
+            << QStringLiteral("Kein Bildschirm erreichbar: %1.").arg(noScreenReason()).toStdString()
+            << std::endl;
+        std::_Exit(1);
+    }
+    g_held.push_back({type, context.file, context.line, context.function, context.category, text});
+}
+
+} // namespace
+
+ScreenGuard::ScreenGuard() {
+    g_previous = qInstallMessageHandler(holdOrReport);
+}
+
+ScreenGuard::~ScreenGuard() {
+    qInstallMessageHandler(g_previous);
+    for (const HeldMessage& message : g_held) {
+        const QMessageLogContext context(message.file, message.line, message.function,
+                                         message.category);
+        g_previous(message.type, context, message.text);
+    }
+    g_held.clear();
+}
 
 void reportFatal(const QString& message) {
     static bool reported = false;
