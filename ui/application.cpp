@@ -89,7 +89,9 @@ void reportFatal(const QString& message) {
     // Without a screen nobody could close the box, and the program would never end.
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
-        QMessageBox::critical(nullptr, QStringLiteral("Strickwichtspiel"), message);
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Strickwichtspiel"), message);
+        box.setWindowIcon(startup::gameIcon());
+        box.exec();
     }
     QCoreApplication::exit(1);
 }

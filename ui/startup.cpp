@@ -45,7 +45,9 @@ private:
     std::function<void(QWidget*)> m_action;
 };
 
-QIcon loadIcon() {
+} // namespace
+
+QIcon gameIcon() {
     // Named as PNG, it is read without asking every image plugin first.
     QImageReader reader(QString::fromLatin1(res::kIcon), "png");
     reader.setAutoDetectImageFormat(false);
@@ -53,12 +55,10 @@ QIcon loadIcon() {
                                     Qt::NoFormatConversion));
 }
 
-} // namespace
-
 void iconAfterFirstFrame(QWidget* window) {
     // The icon takes longer to decode and send than the whole first frame.
     new OnFirst(window, QEvent::Paint, [](QWidget* painted) {
-        QTimer::singleShot(0, painted, [painted] { painted->setWindowIcon(loadIcon()); });
+        QTimer::singleShot(0, painted, [painted] { painted->setWindowIcon(gameIcon()); });
     });
 }
 

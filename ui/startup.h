@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QFont>
+#include <QIcon>
 #include <QPixmap>
 #include <QString>
 
@@ -24,6 +25,9 @@ namespace ui::startup {
 
 // 1. Sets the game's icon on window once its first frame is drawn.
 void iconAfterFirstFrame(QWidget* window);
+
+// The game's icon, decoded on the call; for the start-up error box, which needs it at once.
+QIcon gameIcon();
 
 // 2. Gives widget its font when it is first shown.
 void fontOnFirstShow(QWidget* widget, QFont font);
