@@ -161,11 +161,19 @@ void installAccessibility() {
 void announce(QWidget* window, const QString& text) {
     auto* announcement = window->findChild<Announcement*>(QString(), Qt::FindDirectChildrenOnly);
     if (announcement == nullptr) {
+        if (text.isEmpty()) {
+            return;
+        }
         announcement = new Announcement(window);
+    }
+    if (announcement->accessibleName() == text) {
+        return;
     }
     announcement->hide();
     announcement->setAccessibleName(text);
-    announcement->show();
+    if (!text.isEmpty()) {
+        announcement->show();
+    }
 }
 
 } // namespace ui

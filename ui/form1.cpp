@@ -239,7 +239,7 @@ void Form1::textin_Click() {
     if (core::startRound(m_state, m_random) == core::RoundOutcome::Exhausted) {
         setWord(Fragewort, kAllUsed);
         Fragewort->show();
-        describeRound();
+        announceRound();
         return;
     }
     Label1->setText(kHeadingRound);
@@ -247,7 +247,7 @@ void Form1::textin_Click() {
     Fragewort->show();
     Label2->setText(kInstructionRound);
     setWord(Fragewort, fromCp1252(m_state.maskedWord));
-    describeRound();
+    announceRound();
 }
 
 void Form1::textin_KeyPress(int key) {
@@ -264,7 +264,7 @@ void Form1::textin_KeyPress(int key) {
         showStage(m_state.stage);
         break;
     }
-    describeRound();
+    announceRound();
 }
 
 void Form1::spielneu_Click() {
@@ -282,7 +282,7 @@ void Form1::prepareScreen() {
     Fragewort->hide();
     Label2->setText(kInstructionStart);
     hideFigure();
-    describeRound();
+    announceRound();
 }
 
 void Form1::hideFigure() {
@@ -336,18 +336,11 @@ void Form1::describeFigure() {
 }
 
 // The question mark keeps the focus through a round, and a screen reader speaks only what
-// changes there: so it also tells what the word box and the gallows show.
-void Form1::describeRound() {
-    const QString description =
-        Fragewort->isHidden()
-            ? QString()
-            : QStringLiteral("%1, %2").arg(Fragewort->text(), item9a->accessibleDescription());
-    if (textin->accessibleDescription() != description) {
-        setDescription(textin, description);
-        if (!description.isEmpty()) {
-            announce(this, description);
-        }
-    }
+// changes there; so the game says what the word box and the gallows show.
+void Form1::announceRound() {
+    announce(this, Fragewort->isHidden() ? QString()
+                                         : QStringLiteral("%1, %2").arg(
+                                               Fragewort->text(), item9a->accessibleDescription()));
 }
 
 } // namespace ui

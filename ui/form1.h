@@ -54,7 +54,7 @@ private:
     void showLoss();
     void showWin();
     void describeFigure();
-    void describeRound();
+    void announceRound();
 
     core::GameState m_state;
     core::RandomSource m_random;
