@@ -4,11 +4,20 @@
 
 #pragma once
 
+class QString;
+class QWidget;
+
 namespace ui {
 
 // Teaches Qt's accessibility what it cannot know from the widget classes: the question mark
 // can be pressed like a button, and the drawn pieces and pictures are graphics. Call before
 // the window is created; calling it again does nothing.
 void installAccessibility();
+
+// Has a screen reader say text, wherever the focus is, unless it said the same last; an empty
+// text says nothing and forgets the last. An unseen notification in window is shown anew with
+// text as its name: a screen reader speaks changes at the focus only, and Qt sends a changed
+// name or description without its text.
+void announce(QWidget* window, const QString& text);
 
 } // namespace ui

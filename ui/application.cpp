@@ -4,14 +4,80 @@
 
 #include "ui/application.h"
 
+#include "ui/gameicon.h"
 #include "ui/layout.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
+#include <vector>
 
 namespace ui {
+
+namespace {
+
+struct HeldMessage {
+    QtMsgType type;
+    const char* file; // the toolkit's own literals, which outlive the guard
+    int line;
+    const char* function;
+    const char* category;
+    QString text;
+};
+
+QtMessageHandler g_previous = nullptr;
+std::vector<HeldMessage> g_held;
+
+QString quoted(const char* variable) {
+    return QStringLiteral("%1=„%2“").arg(QLatin1String(variable), qEnvironmentVariable(variable));
+}
+
+QString noScreenReason() {
+    QStringList displays;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (!qEnvironmentVariableIsEmpty(variable)) {
+            displays << quoted(variable);
+        }
+    }
+    QString reason = displays.isEmpty()
+                         ? QStringLiteral("weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt")
+                         : QStringLiteral("keine Verbindung zu %1").arg(displays.join(" oder "));
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        reason = QStringLiteral("%1, %2").arg(quoted("QT_QPA_PLATFORM"), reason);
+    }
+    return reason;
+}
+
+// The toolkit ends with a fatal message when no platform starts; that is the one moment to
+// speak, since the abort that follows would leave a core dump.
+void holdOrReport(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::cerr
+            << QStringLiteral("Kein Bildschirm erreichbar: %1.").arg(noScreenReason()).toStdString()
+            << std::endl;
+        std::_Exit(1);
+    }
+    g_held.push_back({type, context.file, context.line, context.function, context.category, text});
+}
+
+} // namespace
+
+ScreenGuard::ScreenGuard() {
+    g_previous = qInstallMessageHandler(holdOrReport);
+}
+
+ScreenGuard::~ScreenGuard() {
+    qInstallMessageHandler(g_previous);
+    for (const HeldMessage& message : g_held) {
+        const QMessageLogContext context(message.file, message.line, message.function,
+                                         message.category);
+        g_previous(message.type, context, message.text);
+    }
+    g_held.clear();
+}
 
 void reportFatal(const QString& message) {
     static bool reported = false;
@@ -23,7 +89,9 @@ void reportFatal(const QString& message) {
     // Without a screen nobody could close the box, and the program would never end.
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
-        QMessageBox::critical(nullptr, QStringLiteral("Strickwichtspiel"), message);
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Strickwichtspiel"), message);
+        box.setWindowIcon(gameIcon());
+        box.exec();
     }
     QCoreApplication::exit(1);
 }

@@ -13,6 +13,18 @@ namespace ui {
 // with exit code 1 once the event loop regains control.
 void reportFatal(const QString& message);
 
+// While it lives, a toolkit that finds no screen to start on ends the program with a German
+// message naming the reason and exit code 1, instead of its English one and an abort. Create it
+// before the Application; what the toolkit says meanwhile is held back and, once the
+// Application stands, passed on when the guard goes.
+class ScreenGuard {
+public:
+    ScreenGuard();
+    ~ScreenGuard();
+    ScreenGuard(const ScreenGuard&) = delete;
+    ScreenGuard& operator=(const ScreenGuard&) = delete;
+};
+
 // The game's application: German toolkit texts, the default font and the desktop file name.
 class Application : public QApplication {
 public:

@@ -10,6 +10,7 @@
 #include "ui/application.h"
 #include "ui/cp1252text.h"
 #include "ui/filledrect.h"
+#include "ui/gameicon.h"
 #include "ui/keylineedit.h"
 #include "ui/layout.h"
 #include "ui/picturebox.h"
@@ -19,13 +20,9 @@
 #include "ui/wordbox.h"
 
 #include <QFrame>
-#include <QIcon>
-#include <QImage>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPixmap>
 #include <QTimer>
 #include <exception>
 
@@ -81,6 +78,21 @@ void setFontOf(QWidget* widget, const QFont& font) {
 // The word box keeps it as the size it shrinks long words from.
 void setFontOf(WordBox* box, const QFont& font) {
     box->setBaseFont(font);
+}
+
+// Qt tells assistive technology of every call, and a screen reader would say it again.
+void setDescription(QWidget* widget, const QString& description) {
+    if (widget->accessibleDescription() != description) {
+        widget->setAccessibleDescription(description);
+    }
+}
+
+// A line edit reports even an unchanged text as removed and inserted again, and a screen reader
+// would hear it; on a miss the masked word stays the same.
+void setWord(QLineEdit* box, const QString& text) {
+    if (box->text() != text) {
+        box->setText(text);
+    }
 }
 
 // Places a control and gives it the look of its row; colours apply in every state, so that
@@ -169,13 +181,7 @@ void Form1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (m_iconPending) {
         m_iconPending = false;
-        QTimer::singleShot(0, this, [this] {
-            // Named as PNG, it is read without asking every image plugin first.
-            QImageReader reader(QString::fromLatin1(res::kIcon), "png");
-            reader.setAutoDetectImageFormat(false);
-            setWindowIcon(QIcon(QPixmap::fromImage(
-                reader.read().convertToFormat(QImage::Format_ARGB32), Qt::NoFormatConversion)));
-        });
+        QTimer::singleShot(0, this, [this] { setWindowIcon(gameIcon()); });
     }
 }
 
@@ -185,7 +191,6 @@ void Form1::createControls() {
 
     Fragewort = place(new WordBox(this), "Fragewort", layout::kFragewort);
     Fragewort->setAlignment(Qt::AlignCenter);
-    Fragewort->setEnabled(false);
 
     textin = place(new KeyLineEdit(kQuestionMark, this), "textin", layout::kTextin);
     textin->setAlignment(Qt::AlignCenter);
@@ -200,7 +205,6 @@ void Form1::createControls() {
     item9a->setFrameStyle(QFrame::Box | QFrame::Sunken);
     item9a->setAutoFillBackground(true);
     item9a->setAccessibleName(QStringLiteral("Galgen"));
-    describeFigure();
 }
 
 void Form1::createFigure() {
@@ -266,16 +270,17 @@ std::optional<core::LoadError> Form1::Form_Load() {
 
 void Form1::textin_Click() {
     if (core::startRound(m_state, m_random) == core::RoundOutcome::Exhausted) {
-        Fragewort->setText(kAllUsed);
+        setWord(Fragewort, kAllUsed);
         Fragewort->show();
+        announceRound();
         return;
     }
     Label1->setText(kHeadingRound);
     textin->setText(kQuestionMark);
     Fragewort->show();
     Label2->setText(kInstructionRound);
-    Fragewort->setText(fromCp1252(m_state.maskedWord));
-    describeFigure();
+    setWord(Fragewort, fromCp1252(m_state.maskedWord));
+    announceRound();
 }
 
 void Form1::textin_KeyPress(int key) {
@@ -283,16 +288,16 @@ void Form1::textin_KeyPress(int key) {
     case core::KeyOutcome::Ignored:
         return;
     case core::KeyOutcome::Hit:
-        Fragewort->setText(fromCp1252(m_state.maskedWord));
-        return;
+        setWord(Fragewort, fromCp1252(m_state.maskedWord));
+        break;
     case core::KeyOutcome::Miss:
     case core::KeyOutcome::Lost:
     case core::KeyOutcome::Won:
-        Fragewort->setText(fromCp1252(m_state.maskedWord));
+        setWord(Fragewort, fromCp1252(m_state.maskedWord));
         showStage(m_state.stage);
-        describeFigure();
-        return;
+        break;
     }
+    announceRound();
 }
 
 void Form1::spielneu_Click() {
@@ -310,12 +315,14 @@ void Form1::prepareScreen() {
     Fragewort->hide();
     Label2->setText(kInstructionStart);
     hideFigure();
+    announceRound();
 }
 
 void Form1::hideFigure() {
     for (int piece = 1; piece <= 12; ++piece) {
         teil.at(piece)->hide();
     }
+    describeFigure();
 }
 
 void Form1::showStage(core::Integer stage) {
@@ -326,6 +333,7 @@ void Form1::showStage(core::Integer stage) {
     } else if (stage == core::kStageWon) {
         showWin();
     }
+    describeFigure();
 }
 
 void Form1::showLoss() {
@@ -333,7 +341,7 @@ void Form1::showLoss() {
     teil[9]->show();
     teil[10]->show();
     teil[4]->hide();
-    Fragewort->setText(fromCp1252(core::closeLostRound(m_state)));
+    setWord(Fragewort, fromCp1252(core::closeLostRound(m_state)));
 }
 
 void Form1::showWin() {
@@ -342,17 +350,30 @@ void Form1::showWin() {
     teil[12]->show();
 }
 
-// Read from the round's stage, so a screen reader hears each miss and the end of the round.
+// Read from the pieces shown, so that it tells what the screen shows, a round left through
+// "Neues Spiel" included.
 void Form1::describeFigure() {
     QString description;
-    if (m_state.stage >= core::kStageWon) {
+    if (!teil[11]->isHidden()) {
         description = QStringLiteral("gewonnen");
-    } else if (m_state.stage >= core::kStageLost) {
+    } else if (!teil[10]->isHidden()) {
         description = QStringLiteral("%1 von %1 Fehlern, verloren").arg(core::kStageLost);
     } else {
-        description = QStringLiteral("%1 von %2 Fehlern").arg(m_state.stage).arg(core::kStageLost);
+        int shown = 0;
+        for (int piece = 1; piece < core::kStageLost; ++piece) {
+            shown += teil.at(piece)->isHidden() ? 0 : 1;
+        }
+        description = QStringLiteral("%1 von %2 Fehlern").arg(shown).arg(core::kStageLost);
     }
-    item9a->setAccessibleDescription(description);
+    setDescription(item9a, description);
+}
+
+// The question mark keeps the focus through a round, and a screen reader speaks only what
+// changes there; so the game says what the word box and the gallows show.
+void Form1::announceRound() {
+    announce(this, Fragewort->isHidden() ? QString()
+                                         : QStringLiteral("%1, %2").arg(
+                                               Fragewort->text(), item9a->accessibleDescription()));
 }
 
 } // namespace ui

@@ -58,6 +58,7 @@ private:
     void showLoss();
     void showWin();
     void describeFigure();
+    void announceRound();
 
     core::GameState m_state;
     core::RandomSource m_random;

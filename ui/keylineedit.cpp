@@ -5,6 +5,7 @@
 #include "ui/keylineedit.h"
 
 #include "ui/cp1252text.h"
+#include "ui/focusring.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -30,7 +31,20 @@ bool isShortcutChord(const QKeyEvent* event) {
     return !altGr;
 }
 
+bool isPlainEnter(const QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    return enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 } // namespace
+
+bool KeyLineEdit::mouseCouldClick() const {
+    const QWidget* top = window();
+    if (!isVisible() || !isEnabled() || top == this) {
+        return false;
+    }
+    return top->childAt(mapTo(top, rect().center())) == this;
+}
 
 void KeyLineEdit::mousePressEvent(QMouseEvent* event) {
     m_pressed = event->button() == Qt::LeftButton;
@@ -52,6 +66,11 @@ void KeyLineEdit::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
+    // Without a mouse, this is the only way to start a round.
+    if (isPlainEnter(event) && mouseCouldClick()) {
+        emit clicked();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Backspace:
         emit keyPressed(8);
@@ -70,6 +89,11 @@ void KeyLineEdit::keyPressEvent(QKeyEvent* event) {
         break;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void KeyLineEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    paintFocusRing(this);
 }
 
 // Dead keys and compose sequences arrive here rather than as key presses.

@@ -5,8 +5,12 @@
 #include "ui/application.h"
 #include "ui/form1.h"
 
+#include <optional>
+
 int main(int argc, char* argv[]) {
+    std::optional<ui::ScreenGuard> guard(std::in_place);
     ui::Application app(argc, argv);
+    guard.reset();
     ui::Form1 form;
     if (const auto error = form.Form_Load()) {
         ui::reportFatal(QString::fromStdString(error->message));

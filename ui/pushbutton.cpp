@@ -4,6 +4,8 @@
 
 #include "ui/pushbutton.h"
 
+#include "ui/focusring.h"
+
 #include <QKeyEvent>
 
 namespace ui {
@@ -20,6 +22,11 @@ void PushButton::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void PushButton::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    paintFocusRing(this);
 }
 
 } // namespace ui

@@ -5,6 +5,8 @@
 #include "ui/wordbox.h"
 
 #include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPalette>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <cmath>
@@ -21,7 +23,29 @@ constexpr int kHorizontalMargin = 2;
 } // namespace
 
 WordBox::WordBox(QWidget* parent) : QLineEdit(parent), m_base(font()) {
+    setReadOnly(true);
+    setFocusPolicy(Qt::NoFocus);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    QPalette shades = palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        shades.setColor(group, QPalette::Text, shades.color(QPalette::Disabled, QPalette::Text));
+    }
+    setPalette(shades);
     connect(this, &QLineEdit::textChanged, this, &WordBox::fit);
+}
+
+// Taken here, so that they neither select nor reach the question mark beneath.
+void WordBox::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+void WordBox::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}
+void WordBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+void WordBox::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
 }
 
 void WordBox::setBaseFont(const QFont& font) {

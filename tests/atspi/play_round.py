@@ -4,14 +4,17 @@
 #
 # SPDX-License-Identifier: MIT
 
-"""Plays one lost round through AT-SPI, as a screen reader would.
+"""Plays two rounds through AT-SPI, as a screen reader would.
 
     dbus-run-session -- tests/atspi/play_round.py GAME
 
-Starts its own accessibility bus and a private Xvfb display, starts GAME there with a
-one-word list, presses the question mark through its accessible action, reads the word box,
-types misses and reads the gallows' description until the round is lost. Exits 0 on success,
-1 with a message naming the step that failed; no step waits longer than a few seconds.
+Starts its own accessibility bus and a private Xvfb display, starts GAME there with a list
+that holds one word twice. The first round: presses the question mark through its accessible
+action, reads the word box, types misses and reads the gallows' description until the round is
+lost. The second, with the keyboard alone: Tab to "Neues Spiel", Enter, Tab to the question
+mark, Enter, letters to a win, reading the tree and what the game announces at each step.
+Exits 0 on success, 1 with a message naming the step that failed; no step waits longer than a
+few seconds.
 """
 
 import os
@@ -107,7 +110,7 @@ def play(game, scratch, processes):
                                       env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
 
     with open(os.path.join(scratch, "worte.txt"), "wb") as words:
-        words.write(WORD.encode("cp1252") + b"\r\n")
+        words.write(WORD.encode("cp1252") + b"\r\n" + WORD.encode("cp1252") + b"\r\n")
     game_env = dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     game_process = subprocess.Popen([game], cwd=scratch, env=game_env)
     processes.append(game_process)
@@ -181,6 +184,77 @@ def play(game, scratch, processes):
         raise Failure(f"nach dem Verlust zeigt das Wort {text_of(word)!r} statt {WORD!r}")
     pyatspi.Registry.deregisterEventListener(on_text_changed, "object:text-changed")
 
+    keyboard_round(env, app, question, word, gallows)
+
+
+def has_state(accessible, state):
+    return fresh(accessible).getState().contains(state)
+
+
+def keyboard_round(env, app, question, word, gallows):
+    """Tab and Enter reach everything; letters win the round."""
+    def press_keys(*keys):
+        subprocess.run(["xdotool", "key", "--delay", "50", *keys], env=env,
+                       timeout=STEP_SECONDS, check=True)
+
+    announcement = pyatspi.findDescendant(
+        app, lambda node: node is not None and node.getRole() == pyatspi.ROLE_NOTIFICATION)
+    if announcement is None:
+        raise Failure("keine Ansage im Baum")
+    new_game = named(app, "Neues Spiel")
+
+    press_keys("Tab")
+    wait_for("der Fokus auf \"Neues Spiel\"", lambda: has_state(new_game, pyatspi.STATE_FOCUSED))
+    press_keys("Return")
+    wait_for("das Startbild", lambda: not has_state(word, pyatspi.STATE_SHOWING))
+    print(f"Startbild; Galgen: {fresh(gallows).description}")
+    press_keys("Tab", "Tab")
+    wait_for("der Fokus auf dem Fragezeichen", lambda: has_state(question, pyatspi.STATE_FOCUSED))
+    if not has_state(question, pyatspi.STATE_EDITABLE) or text_of(question) != "?":
+        raise Failure(f"das Fragezeichen ist kein Textfeld mit \"?\", sondern {text_of(question)!r}")
+    print(f"Fokus: {question.name} ({question.getRoleName()}): {text_of(question)}")
+
+    press_keys("Return")
+    masked = "-" * len(WORD)
+    wait_for("das Wort nach Enter", lambda: text_of(word) == masked)
+    # The word box is read-only text a screen reader reads out, not a disabled control.
+    for state in (pyatspi.STATE_ENABLED, pyatspi.STATE_SENSITIVE):
+        if not has_state(word, state):
+            raise Failure(f"das Wort meldet sich nicht als {state.value_nick}")
+    if not has_state(word, pyatspi.STATE_READ_ONLY) or has_state(word, pyatspi.STATE_FOCUSABLE):
+        raise Failure("das Wort ist nicht nur lesbar oder nimmt den Fokus: "
+                      + " ".join(state.value_nick for state in fresh(word).getState().getStates()))
+    said = wait_for("die Ansage des Rundenbeginns",
+                    lambda: fresh(announcement).name.startswith(masked) and announcement.name)
+    print(f"Enter; Ansage: {said}")
+
+    # A miss leaves the masked word as it was, and the word box says nothing.
+    changes = []
+
+    def on_text_changed(event):
+        changes.append(event.source)
+
+    pyatspi.Registry.registerEventListener(on_text_changed, "object:text-changed")
+    press_keys("x")
+    said = wait_for("die Ansage nach einem Fehler",
+                    lambda: fresh(announcement).name == f"{masked}, 1 von 8 Fehlern"
+                    and announcement.name)
+    pyatspi.Registry.deregisterEventListener(on_text_changed, "object:text-changed")
+    if any(source == word for source in changes):
+        raise Failure("das unveränderte Wort meldet nach einem Fehler eine Textänderung")
+    print(f"x; Ansage: {said}")
+
+    expected = ""
+    for letter in WORD.lower():
+        expected = "".join(c if c.lower() in expected.lower() + letter else "-" for c in WORD)
+        press_keys(letter)
+        said = wait_for(f"die Ansage nach {letter!r}",
+                        lambda: fresh(announcement).name.startswith(expected + ",")
+                        and announcement.name)
+        print(f"{letter}; Ansage: {said}")
+    if not said.endswith("gewonnen") or fresh(gallows).description != "gewonnen":
+        raise Failure(f"nach dem letzten Buchstaben: {said!r}, Galgen {gallows.description!r}")
+
 
 def attempt(game):
     scratch = tempfile.mkdtemp(prefix="swp-atspi-")
@@ -205,7 +279,7 @@ def main():
     game = os.path.abspath(sys.argv[1])
     try:
         attempt(game)
-        print("AT-SPI: Runde gespielt und verloren, wie erwartet")
+        print("AT-SPI: eine Runde verloren, eine mit der Tastatur gewonnen, wie erwartet")
         return 0
     except (Failure, subprocess.SubprocessError) as error:
         print(f"AT-SPI-Test fehlgeschlagen: {error}", file=sys.stderr)

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/resource.h>
@@ -34,8 +35,10 @@ struct GameRun {
 };
 
 // Runs the game in `folder` on the offscreen platform and waits for it to end; as root, with
-// unprivileged set, it runs as nobody from a copy that nobody may execute.
-GameRun runGame(const fs::path& folder, bool unprivileged = false) {
+// unprivileged set, it runs as nobody from a copy that nobody may execute. environment, run in
+// the child, may change what the game finds.
+GameRun runGame(const fs::path& folder, bool unprivileged = false,
+                const std::function<void()>& environment = {}) {
     fs::path game = SWP_GAME;
     const bool drop = unprivileged && geteuid() == 0;
     if (drop) {
@@ -51,6 +54,9 @@ GameRun runGame(const fs::path& folder, bool unprivileged = false) {
         const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(fd, STDERR_FILENO);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        if (environment) {
+            environment();
+        }
         if (drop && (setgid(65534) != 0 || setuid(65534) != 0)) {
             _exit(125);
         }
@@ -187,4 +193,31 @@ TEST_F(HostileListTest, EndlessLineFeedsStopAtTheLimit) {
         GTEST_SKIP() << "the memory check needs ru_maxrss in kilobytes, as on Linux";
     }
     EXPECT_LT(m_last.peakKiB, baseline + 16 * 1024);
+}
+
+// No screen to be had: a German message that says why, exit code 1 and no abort.
+TEST_F(HostileListTest, NoScreen) {
+    write("Haus\r\n");
+    const struct {
+        const char* display; // nullptr: unset
+        const char* says;
+    } cases[] = {
+        {nullptr, "weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt"},
+        {":5999", "keine Verbindung zu DISPLAY=\u201E:5999\u201C"},
+    };
+    for (const auto& screen : cases) {
+        const GameRun run = runGame(m_root / "game", false, [&] {
+            unsetenv("QT_QPA_PLATFORM");
+            unsetenv("WAYLAND_DISPLAY");
+            unsetenv("XDG_SESSION_TYPE");
+            if (screen.display != nullptr) {
+                setenv("DISPLAY", screen.display, 1);
+            } else {
+                unsetenv("DISPLAY");
+            }
+        });
+        EXPECT_EQ(run.exitCode, 1) << run.stderrText;
+        EXPECT_EQ(run.stderrText,
+                  std::string("Kein Bildschirm erreichbar: ") + screen.says + ".\n");
+    }
 }

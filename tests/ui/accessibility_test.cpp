@@ -27,6 +27,8 @@ private slots:
     void pressStartsARoundLikeAClick();
     void frameCountsTheMisses_data();
     void frameCountsTheMisses();
+    void frameFollowsTheScreen_data();
+    void frameFollowsTheScreen();
     void everyPieceIsNamed();
 
 private:
@@ -92,6 +94,49 @@ void AccessibilityTest::frameCountsTheMisses() {
     // The next round counts from nothing again.
     QTest::mouseClick(control(*m_form, "spielneu"), Qt::LeftButton);
     press();
+    QCOMPARE(frame->text(QAccessible::Description), QStringLiteral("0 von 8 Fehlern"));
+}
+
+// Whatever ended the last round, the description tells what the screen shows now.
+void AccessibilityTest::frameFollowsTheScreen_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("described");
+    QTest::addColumn<QString>("afterAKey"); // on the start screen that follows
+    QTest::newRow("lost") << "xyzqjvwk"
+                          << "8 von 8 Fehlern, verloren"
+                          << "0 von 8 Fehlern";
+    QTest::newRow("won") << "haus"
+                         << "gewonnen"
+                         << "0 von 8 Fehlern";
+    // Its third miss shows one piece.
+    QTest::newRow("left open") << "xy"
+                               << "2 von 8 Fehlern"
+                               << "1 von 8 Fehlern";
+}
+
+void AccessibilityTest::frameFollowsTheScreen() {
+    QFETCH(QString, keys);
+    QFETCH(QString, described);
+    QFETCH(QString, afterAKey);
+    QAccessibleInterface* frame = face("item9a");
+    const auto newGame = [this] {
+        QTest::mouseClick(control(*m_form, "spielneu"), Qt::LeftButton);
+    };
+    press();
+    type(keys);
+    QCOMPARE(frame->text(QAccessible::Description), described);
+    newGame();
+    QCOMPARE(frame->text(QAccessible::Description), QStringLiteral("0 von 8 Fehlern"));
+    type("q");
+    QCOMPARE(frame->text(QAccessible::Description), afterAKey);
+    newGame();
+    press();
+    type("rad");
+    QCOMPARE(frame->text(QAccessible::Description), QStringLiteral("gewonnen"));
+    newGame();
+    press(); // every word played
+    QCOMPARE(control(*m_form, "Fragewort")->property("text").toString(),
+             QStringLiteral("Alle Worte verbraucht !!!"));
     QCOMPARE(frame->text(QAccessible::Description), QStringLiteral("0 von 8 Fehlern"));
 }
 

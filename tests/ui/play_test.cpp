@@ -62,6 +62,8 @@ private slots:
     void emptyList();
     void keysBeforeTheFirstRoundChangeNothing();
     void buttonsPressByKeyboard();
+    void enterOnTheQuestionMark_data();
+    void enterOnTheQuestionMark();
     void longWordsShowWhole_data();
     void longWordsShowWhole();
     void shortWordAfterAFontChangeIsFullSize();
@@ -301,6 +303,32 @@ void PlayTest::buttonsPressByKeyboard() {
     get("ende")->setFocus();
     QTest::keyClick(get("ende"), Qt::Key_Return);
     QVERIFY(!m_form->isVisible());
+}
+
+void PlayTest::enterOnTheQuestionMark_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("return") << int(Qt::Key_Return) << Qt::KeyboardModifiers(Qt::NoModifier);
+    QTest::newRow("keypad enter") << int(Qt::Key_Enter)
+                                  << Qt::KeyboardModifiers(Qt::KeypadModifier);
+}
+
+// Enter starts a round where a click could; over the word box it is a key of the round.
+void PlayTest::enterOnTheQuestionMark() {
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    open("Rad\r\nHaus\r\n", {pick(2, 2), pick(1, 2)});
+    QTest::keyClick(get("ende"), Qt::Key_Tab);
+    QVERIFY(get("textin")->hasFocus());
+    QTest::keyClick(get("textin"), Qt::Key(key), modifiers);
+    QCOMPARE(m_form->gameState().usedCount, core::Integer(1));
+    QVERIFY(get("Fragewort")->isVisible());
+    QCOMPARE(text("Fragewort"), QStringLiteral("----"));
+    QCOMPARE(text("Label1"), kHeadingRound);
+    QTest::keyClick(get("textin"), Qt::Key(key), modifiers);
+    QCOMPARE(m_form->gameState().usedCount, core::Integer(1));
+    QCOMPARE(m_form->gameState().stage, core::Integer(1));
+    QCOMPARE(text("Fragewort"), QStringLiteral("----"));
 }
 
 void PlayTest::longWordsShowWhole_data() {

@@ -6,6 +6,7 @@
 #include "ui/resources.h"
 #include "uitest.h"
 
+#include <QApplication>
 #include <cstdlib>
 
 namespace {
@@ -81,6 +82,37 @@ private slots:
                                     .arg(ratio)
                                     .arg(offTwice)
                                     .arg(offSingle)));
+        }
+    }
+
+    // Wherever the focus is, a ring shows it, as wide at every scale; the others have none.
+    void focusIsVisible_data() {
+        QTest::addColumn<QString>("focused");
+        for (const char* name : {"ende", "textin", "spielneu"}) {
+            QTest::newRow(name) << QString::fromLatin1(name);
+        }
+    }
+
+    void focusIsVisible() {
+        QFETCH(QString, focused);
+        const uitest::WordFile words("Haus\r\n");
+        const auto form = uitest::openForm(words, uitest::draws({0.5f}));
+        QWidget* target = uitest::control(*form, qPrintable(focused));
+        target->setFocus();
+        QCOMPARE(QApplication::focusWidget(), target);
+        for (const char* name : {"ende", "textin", "spielneu"}) {
+            QWidget* control = uitest::control(*form, name);
+            const QImage image = uitest::shot(*control);
+            const QColor ring(control->palette().color(QPalette::Highlight).darker(150).rgb());
+            const int pixels = uitest::countPixels(image, image.rect(), ring);
+            // Two pixels wide along the straight parts of all four sides, at the least.
+            const qreal ratio = image.devicePixelRatio();
+            const int sides = 2 * (image.width() + image.height()) - 16 * int(ratio * 2);
+            if (control == target) {
+                QVERIFY2(pixels >= int(2 * ratio) * sides, qPrintable(QString::number(pixels)));
+            } else {
+                QCOMPARE(pixels, 0);
+            }
         }
     }
 };
