@@ -370,7 +370,7 @@ std::optional<LoadError> loadWords(GameState& state, std::istream& in,
     for (std::string& line : raw.lines) {
         ++state.wordCount;
         state.word(state.wordCount) = std::move(line);
-        state.flag(state.wordCount) = kUnplayed;
+        state.flag(state.wordCount).assign(1, kUnplayed[0]); // as in startRound: -Wrestrict
     }
     return std::nullopt;
 }

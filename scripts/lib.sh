@@ -23,6 +23,19 @@ swp_package_packages=(git dpkg-dev lintian appstream reuse man-db desktop-file-u
 # The screen-reader test: an AT-SPI client on a private display.
 swp_atspi_packages=(python3-pyatspi at-spi2-core dbus-daemon xvfb xdotool)
 
+# The core cross-built for 64-bit Windows and tested under Wine (scripts/test, scripts/windows).
+swp_windows_core_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
+
+# Sets up a Wine prefix of the build's own, once, and keeps its server running for a minute
+# after the last program: each test program would otherwise wait seconds for a new one.
+swp_wine_start() {
+    export WINEPREFIX=$1 WINEDEBUG=-all
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+    fi
+    (setsid /usr/lib/wine/wineserver -p60 >/dev/null 2>&1 &)
+}
+
 # The fuzzers and their sanitizer runtime (the package of Debian's default clang).
 swp_fuzz_packages=(clang libclang-rt-dev)
 

@@ -8,8 +8,8 @@
 # shellcheck shell=bash
 
 swp_windows_packages=(
-    g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-    wine64 nsis zip xvfb dpkg-dev
+    "${swp_windows_core_packages[@]}" mingw-w64-tools binutils-mingw-w64-x86-64
+    nsis xvfb xdotool imagemagick dpkg-dev qt6-translations-l10n
 )
 
 swp_cache=${XDG_CACHE_HOME:-$HOME/.cache}/strickwichtspiel

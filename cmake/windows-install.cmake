@@ -1,0 +1,62 @@
+# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+#
+# SPDX-License-Identifier: MIT
+
+# The Windows release: one folder that runs where it lies (cpack -G ZIP) and an installer
+# (cpack -G NSIS) that puts the same folder under Program Files.
+set(swp_dest .)
+install(TARGETS strickwichtspiel RUNTIME DESTINATION ${swp_dest})
+install(FILES ${SWP_RUNTIME_DLLS} DESTINATION ${swp_dest})
+list(FILTER SWP_QT_RUNTIME_DLLS EXCLUDE REGEX "Qt6Test")
+install(FILES ${SWP_QT_RUNTIME_DLLS} DESTINATION ${swp_dest})
+foreach(plugin ${SWP_QT_PLUGINS})
+  if(NOT plugin MATCHES "offscreen")
+    get_filename_component(folder ${plugin} DIRECTORY)
+    install(FILES ${SWP_QT_PLUGIN_DIR}/${plugin} DESTINATION ${swp_dest}/${folder})
+  endif()
+endforeach()
+install(FILES ${SWP_QTBASE_DE} DESTINATION ${swp_dest}/translations)
+install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/qt.conf DESTINATION ${swp_dest})
+install(FILES ${PROJECT_SOURCE_DIR}/data/worte.txt DESTINATION ${swp_dest})
+
+# Windows readers open .txt in Notepad, which wants CR LF.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE swp_licence)
+string(REGEX REPLACE "\r?\n" "\r\n" swp_licence "${swp_licence}")
+file(WRITE ${PROJECT_BINARY_DIR}/release/LICENSE.txt "${swp_licence}")
+install(FILES ${PROJECT_BINARY_DIR}/release/LICENSE.txt DESTINATION ${swp_dest})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/THIRD-PARTY.txt DESTINATION ${swp_dest})
+install(FILES /usr/share/common-licenses/LGPL-3 DESTINATION ${swp_dest}/licenses
+    RENAME LGPL-3.0.txt)
+install(FILES /usr/share/common-licenses/GPL-3 DESTINATION ${swp_dest}/licenses
+    RENAME GPL-3.0.txt)
+install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright DESTINATION ${swp_dest}/licenses
+    RENAME gcc-mingw-w64-copyright.txt)
+install(FILES /usr/share/doc/mingw-w64-common/copyright DESTINATION ${swp_dest}/licenses
+    RENAME mingw-w64-copyright.txt)
+
+set(CPACK_PACKAGE_NAME Strickwichtspiel)
+set(CPACK_PACKAGE_VENDOR "Strickwichtspiel-Team")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Worträtsel: Buchstaben raten, bevor der Galgen steht")
+set(CPACK_PACKAGE_FILE_NAME Strickwichtspiel-${PROJECT_VERSION}-windows-x64)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Strickwichtspiel)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/release/LICENSE.txt)
+
+set(CPACK_NSIS_PACKAGE_NAME Strickwichtspiel)
+set(CPACK_NSIS_DISPLAY_NAME Strickwichtspiel)
+set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/assets/icon.ico)
+set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/assets/icon.ico)
+set(CPACK_NSIS_INSTALLED_ICON_NAME strickwichtspiel.exe)
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+# The game reads worte.txt from its working folder: the link starts it in $INSTDIR.
+set(CPACK_NSIS_CREATE_ICONS_EXTRA
+    "SetOutPath '$INSTDIR'\nCreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Strickwichtspiel.lnk' '$INSTDIR\\\\strickwichtspiel.exe'")
+set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Strickwichtspiel.lnk'")
+# 64-bit stub: the game is 64-bit, and a 32-bit installer would land in Program Files (x86).
+set(CPACK_NSIS_DEFINES "Unicode true")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_GENERATOR ZIP NSIS)
+include(CPack)
