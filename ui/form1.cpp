@@ -247,7 +247,7 @@ template <typename... Args> auto Form1::guarded(void (Form1::*handler)(Args...))
             (this->*handler)(args...);
             return;
         } catch (const std::exception& error) {
-            what = QString::fromLocal8Bit(error.what());
+            what = QString::fromUtf8(error.what()); // our messages are UTF-8 on every platform
         } catch (...) {
             what = QStringLiteral("unbekannter Fehler");
         }
