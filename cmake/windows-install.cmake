@@ -41,7 +41,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Worträtsel: Buchstaben raten, bevor der 
 set(CPACK_PACKAGE_FILE_NAME Strickwichtspiel-${PROJECT_VERSION}-windows-x64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Strickwichtspiel)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON) # the zip unpacks into one folder
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/release/LICENSE.txt)
 
 set(CPACK_NSIS_PACKAGE_NAME Strickwichtspiel)
@@ -55,8 +55,10 @@ set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_CREATE_ICONS_EXTRA
     "SetOutPath '$INSTDIR'\nCreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Strickwichtspiel.lnk' '$INSTDIR\\\\strickwichtspiel.exe'")
 set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Strickwichtspiel.lnk'")
+# cpack's uninstaller removes the program's key but leaves its vendor's, empty.
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "DeleteRegKey /ifempty SHCTX 'Software\\Strickwichtspiel-Team'")
 # 64-bit stub: the game is 64-bit, and a 32-bit installer would land in Program Files (x86).
-set(CPACK_NSIS_DEFINES "Unicode true")
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_GENERATOR ZIP NSIS)
 include(CPack)
