@@ -26,14 +26,14 @@ swp_atspi_packages=(python3-pyatspi at-spi2-core dbus-daemon xvfb xdotool)
 # The core cross-built for 64-bit Windows and tested under Wine (scripts/test, scripts/windows).
 swp_windows_core_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
 
-# Sets up a Wine prefix of the build's own, once, and keeps its server running for a minute
-# after the last program: each test program would otherwise wait seconds for a new one.
+# Sets up a Wine prefix of the build's own and keeps its server running for a minute after the
+# last program: each test program would otherwise wait seconds for a new one. wineboot starts
+# the server and Wine's background services here, with no pipe of ctest's: started by a test
+# program, they would hold its output open and ctest would wait for them to end.
 swp_wine_start() {
     export WINEPREFIX=$1 WINEDEBUG=-all
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
-    fi
-    (setsid /usr/lib/wine/wineserver -p60 >/dev/null 2>&1 &)
+    /usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1
+    /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
 }
 
 # The fuzzers and their sanitizer runtime (the package of Debian's default clang).
