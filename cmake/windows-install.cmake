@@ -40,7 +40,22 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Worträtsel: Buchstaben raten, bevor der Galgen steht")
 set(CPACK_PACKAGE_FILE_NAME Strickwichtspiel-${PROJECT_VERSION}-windows-x64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Strickwichtspiel)
+# Every shipped binary loses its symbols, the runtime and Qt's as well as the game's.
+set(swp_strip strickwichtspiel.exe)
+foreach(dll ${SWP_RUNTIME_DLLS} ${SWP_QT_RUNTIME_DLLS})
+  get_filename_component(name ${dll} NAME)
+  list(APPEND swp_strip ${name})
+endforeach()
+foreach(plugin ${SWP_QT_PLUGINS})
+  if(NOT plugin MATCHES "offscreen")
+    list(APPEND swp_strip ${plugin})
+  endif()
+endforeach()
 set(CPACK_STRIP_FILES ON)
+install(CODE "
+  foreach(file ${swp_strip})
+    execute_process(COMMAND [[${CMAKE_STRIP}]] --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${file}\")
+  endforeach()")
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON) # the zip unpacks into one folder
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/release/LICENSE.txt)
 
@@ -56,7 +71,7 @@ set(CPACK_NSIS_CREATE_ICONS_EXTRA
     "SetOutPath '$INSTDIR'\nCreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Strickwichtspiel.lnk' '$INSTDIR\\\\strickwichtspiel.exe'")
 set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Strickwichtspiel.lnk'")
 # cpack's uninstaller removes the program's key but leaves its vendor's, empty.
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "DeleteRegKey /ifempty SHCTX 'Software\\Strickwichtspiel-Team'")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "DeleteRegKey /ifempty SHCTX 'Software\\\\Strickwichtspiel-Team'")
 # 64-bit stub: the game is 64-bit, and a 32-bit installer would land in Program Files (x86).
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
