@@ -32,7 +32,8 @@ swp_windows_core_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
 # program, they would hold its output open and ctest would wait for them to end.
 swp_wine_start() {
     export WINEPREFIX=$1 WINEDEBUG=-all
-    /usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1
+    mkdir -p "$WINEPREFIX"
+    /usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1 || true
     /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
 }
 
