@@ -68,10 +68,44 @@ set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_CREATE_ICONS_EXTRA
     "SetOutPath '$INSTDIR'\nCreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Strickwichtspiel.lnk' '$INSTDIR\\\\strickwichtspiel.exe'")
 set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Strickwichtspiel.lnk'")
-# cpack's uninstaller removes the program's key but leaves its vendor's, empty.
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "DeleteRegKey /ifempty SHCTX 'Software\\\\Strickwichtspiel-Team'")
 # 64-bit stub: the game is 64-bit, and a 32-bit installer would land in Program Files (x86).
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/windows-cpack.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/windows-cpack.cmake)
+
+# cpack's installer speaks the system's language out of sixty, English first, and some of its
+# own lines only in English; ours speaks German, as the game does. CMake's template is taken
+# as it is and changed only there, and its file list is the sorted one of windows-cpack.cmake.
+file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in swp_nsis)
+string(REGEX REPLACE "(  !insertmacro MUI_LANGUAGE \"[A-Za-z]+\"[^\n]*\n)+"
+    "  !insertmacro MUI_LANGUAGE \"German\"\n" swp_nsis "${swp_nsis}")
+# Each text must be there: a changed template stops the build rather than ship English.
+function(swp_nsis_replace from to)
+  string(FIND "${swp_nsis}" "${from}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "CMake's NSIS template has no ${from}")
+  endif()
+  string(REPLACE "${from}" "${to}" swp_nsis "${swp_nsis}")
+  set(swp_nsis "${swp_nsis}" PARENT_SCOPE)
+endfunction()
+swp_nsis_replace("@CPACK_NSIS_DELETE_FILES@\n@CPACK_NSIS_DELETE_DIRECTORIES@"
+    "!include \"@CPACK_TOPLEVEL_DIRECTORY@/uninstall-files.nsh\"")
+# cpack writes some of what it packs at packing time; their dates would differ each time.
+swp_nsis_replace("  ;Keep these lines before any File command"
+    "  SetDateSave off\n  ;Keep these lines before any File command")
+# The program's key goes, and its vendor's would stay behind, empty.
+set(swp_key "SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@")
+swp_nsis_replace("  DeleteRegKey /ifempty ${swp_key}\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\"\n\n"
+    "  DeleteRegKey /ifempty ${swp_key}\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\"\n  DeleteRegKey /ifempty ${swp_key}\"\n\n")
+swp_nsis_replace("Uninstall.lnk" "@CPACK_NSIS_PACKAGE_NAME@ deinstallieren.lnk")
+swp_nsis_replace("\"Set install registry entry: '$1' to '$0'\""
+    "\"Registrierungseintrag gesetzt: '$1' = '$0'\"")
+swp_nsis_replace("is already installed. $\\n$\\nDo you want to uninstall the old version before installing the new one?"
+    "ist schon installiert. $\\n$\\nSoll die alte Version vor der neuen deinstalliert werden?")
+swp_nsis_replace("\"Uninstall failed.\"" "\"Die alte Version ließ sich nicht deinstallieren.\"")
+file(WRITE ${PROJECT_BINARY_DIR}/cpack/NSIS.template.in "${swp_nsis}")
+list(PREPEND CMAKE_MODULE_PATH ${PROJECT_BINARY_DIR}/cpack)
+
 set(CPACK_GENERATOR ZIP NSIS)
 include(CPack)
