@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib> // _doserrno on Windows
 #include <fstream>
 #include <system_error>
 #include <utility>
@@ -121,8 +122,22 @@ std::string hex(char32_t codePoint) {
     return "U+" + digits;
 }
 
-// What the C library says went wrong; streams report failures only through errno.
+void clearError() {
+    errno = 0;
+#ifdef _WIN32
+    _doserrno = 0;
+#endif
+}
+
+// What the C library says went wrong; streams report failures only through errno. On Windows
+// errno folds several of the system's own codes into one, so that a file another program has
+// locked reads as "permission denied": the system's code is taken where there is one.
 std::error_code lastError() {
+#ifdef _WIN32
+    if (_doserrno != 0) {
+        return {static_cast<int>(_doserrno), std::system_category()};
+    }
+#endif
     return {errno, std::generic_category()};
 }
 
@@ -354,7 +369,7 @@ std::optional<LoadError> loadWords(GameState& state, std::istream& in,
                                    const std::filesystem::path& file) {
     const Messages messages(file);
     std::string bytes;
-    errno = 0;
+    clearError();
     if (!readBounded(in, bytes)) {
         return messages.file("konnte nicht gelesen werden: " + failureReason(lastError()) + ".");
     }
@@ -392,7 +407,7 @@ std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path
     if (std::filesystem::is_directory(status)) {
         return messages.file("ist ein Ordner, keine Textdatei.");
     }
-    errno = 0;
+    clearError();
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         return messages.file("konnte nicht geöffnet werden: " + failureReason(lastError()) + ".");
@@ -410,6 +425,13 @@ std::string failureReason(const std::error_code& error) {
     if (error == std::errc::is_a_directory) {
         return "es ist ein Ordner";
     }
+#ifdef _WIN32
+    // ERROR_SHARING_VIOLATION and ERROR_LOCK_VIOLATION: Windows editors lock the file they show.
+    if (error.category() == std::system_category() &&
+        (error.value() == 32 || error.value() == 33)) {
+        return "ein anderes Programm hat sie gesperrt, vielleicht ein Editor, in dem sie offen ist";
+    }
+#endif
     if (error == std::errc::io_error) {
         return "Ein-/Ausgabefehler beim Lesen des Datenträgers";
     }

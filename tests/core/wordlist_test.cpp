@@ -13,6 +13,10 @@
 #include <streambuf>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 std::vector<std::string> wordsOf(const core::GameState& state) {
@@ -251,13 +255,17 @@ TEST_F(LoadWordsFileTest, ReadsTheFile) {
     EXPECT_EQ(wordsOf(state), (Words{"Br" UE "cke", "Haus"}));
 }
 
+// Windows tells a missing file from a missing folder on the way; both are "not found".
 TEST_F(LoadWordsFileTest, MissingFileNamesTheFolder) {
-    core::GameState state;
-    const auto failure = core::loadWords(state, m_dir / "worte.txt");
-    ASSERT_TRUE(failure);
-    EXPECT_NE(failure->message.find("\"worte.txt\""), std::string::npos) << failure->message;
-    EXPECT_NE(failure->message.find(utf8(m_dir)), std::string::npos) << failure->message;
-    EXPECT_NE(failure->message.find("nicht gefunden"), std::string::npos) << failure->message;
+    for (const std::filesystem::path& folder : {m_dir, m_dir / "fehlt"}) {
+        core::GameState state;
+        const auto failure = core::loadWords(state, folder / "worte.txt");
+        ASSERT_TRUE(failure);
+        EXPECT_NE(failure->message.find("\"worte.txt\" wurde im Ordner \"" + utf8(folder) + "\""),
+                  std::string::npos)
+            << failure->message;
+        EXPECT_NE(failure->message.find("nicht gefunden"), std::string::npos) << failure->message;
+    }
 }
 
 TEST_F(LoadWordsFileTest, FolderIsRefused) {
@@ -270,6 +278,26 @@ TEST_F(LoadWordsFileTest, FolderIsRefused) {
         std::string::npos)
         << failure->message;
 }
+
+#ifdef _WIN32
+// Windows editors keep the file they show open without sharing it; the player must hear that,
+// not that the file may not be read.
+TEST_F(LoadWordsFileTest, LockedByAnotherProgramSaysSo) {
+    const std::filesystem::path file = m_dir / "worte.txt";
+    std::ofstream(file, std::ios::binary) << "Haus\r\n";
+    const HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    core::GameState state;
+    const auto failure = core::loadWords(state, file);
+    CloseHandle(held);
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->message.find(
+                  "konnte nicht geöffnet werden: ein anderes Programm hat sie gesperrt"),
+              std::string::npos)
+        << failure->message;
+}
+#endif
 
 // Only a missing file is "not found"; other failures say why.
 TEST_F(LoadWordsFileTest, LinkLoopIsNotReachable) {
