@@ -59,6 +59,7 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/release/LICENSE.txt)
 
 set(CPACK_NSIS_PACKAGE_NAME Strickwichtspiel)
 set(CPACK_NSIS_DISPLAY_NAME Strickwichtspiel)
+set(CPACK_NSIS_BRANDING_TEXT "Strickwichtspiel ${PROJECT_VERSION}") # not the NSIS build's own
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/assets/icon.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/assets/icon.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME strickwichtspiel.exe)
