@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -117,5 +119,22 @@ private slots:
     }
 };
 
-QTEST_MAIN(ScaleTest)
+// The scale comes as an argument, QT_SCALE_FACTOR=2, and is set before Qt reads it: Wine hands
+// no QT_ variable of its own environment to a Windows program.
+int main(int argc, char** argv) {
+    std::vector<char*> args;
+    for (char** arg = argv; arg != argv + argc; ++arg) {
+        const std::string_view text(*arg);
+        const std::string_view variable = "QT_SCALE_FACTOR=";
+        if (text.starts_with(variable)) {
+            qputenv("QT_SCALE_FACTOR", QByteArray(text.substr(variable.size()).data()));
+        } else {
+            args.push_back(*arg);
+        }
+    }
+    int count = int(args.size());
+    QApplication app(count, args.data());
+    ScaleTest test;
+    return QTest::qExec(&test, count, args.data());
+}
 #include "scale_test.moc"
