@@ -59,7 +59,6 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/release/LICENSE.txt)
 
 set(CPACK_NSIS_PACKAGE_NAME Strickwichtspiel)
 set(CPACK_NSIS_DISPLAY_NAME Strickwichtspiel)
-set(CPACK_NSIS_BRANDING_TEXT "Strickwichtspiel ${PROJECT_VERSION}") # not the NSIS build's own
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/assets/icon.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/assets/icon.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME strickwichtspiel.exe)
@@ -99,6 +98,10 @@ swp_nsis_replace("  ;Keep these lines before any File command"
 set(swp_key "SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@")
 swp_nsis_replace("  DeleteRegKey /ifempty ${swp_key}\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\"\n\n"
     "  DeleteRegKey /ifempty ${swp_key}\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\"\n  DeleteRegKey /ifempty ${swp_key}\"\n\n")
+# The foot of each page names the game, not the NSIS build that made the installer; cpack's own
+# setting trims the text with an option makensis has only on Windows.
+swp_nsis_replace("@CPACK_NSIS_BRANDING_TEXT_CODE@"
+    "BrandingText \"@CPACK_NSIS_PACKAGE_NAME@ @CPACK_PACKAGE_VERSION@\"")
 swp_nsis_replace("Uninstall.lnk" "@CPACK_NSIS_PACKAGE_NAME@ deinstallieren.lnk")
 swp_nsis_replace("\"Set install registry entry: '$1' to '$0'\""
     "\"Registrierungseintrag gesetzt: '$1' = '$0'\"")
