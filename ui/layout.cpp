@@ -14,13 +14,15 @@ namespace {
 
 struct Substitute {
     std::string_view face;
-    const char* family;
+    std::string_view family;
     std::optional<QFont::Weight> weight;
 };
 
+// Windows keeps MS Sans Serif as a bitmap face and ships its outline twin beside it.
 // Arial Black is a single heavy face, so its stand-in must be asked for by weight too.
 constexpr Substitute kSubstitutes[] = {
     {"Arial", "Liberation Sans", std::nullopt},
+    {"MS Sans Serif", "Microsoft Sans Serif", std::nullopt},
     {"MS Sans Serif", "Liberation Sans", std::nullopt},
     {"Arial Black", "Lato", QFont::Black},
 };
@@ -28,12 +30,18 @@ constexpr Substitute kSubstitutes[] = {
 // QFontDatabase::hasFamily runs fontconfig's substitution rules, a sizeable part of the
 // start-up, and the window asks about the same few faces again and again. An installed family
 // is found in the plain list without them, and each answer is kept.
-bool hasFamily(const QString& family) {
-    static QHash<QString, bool> known;
+Installed installedFace(std::string_view face) {
+    static QHash<QString, Installed> known;
+    const QString family = QString::fromUtf8(face.data(), qsizetype(face.size()));
     auto found = known.constFind(family);
     if (found == known.constEnd()) {
-        const bool installed = QFontDatabase::families().contains(family, Qt::CaseInsensitive);
-        found = known.insert(family, installed || QFontDatabase::hasFamily(family));
+        Installed kind = Installed::No;
+        if (QFontDatabase::families().contains(family, Qt::CaseInsensitive) ||
+            QFontDatabase::hasFamily(family)) {
+            kind = QFontDatabase::isSmoothlyScalable(family) ? Installed::Outline
+                                                             : Installed::BitmapOnly;
+        }
+        found = known.insert(family, kind);
     }
     return *found;
 }
@@ -54,21 +62,23 @@ QColor color(BgrColor bgr) {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
 
-QFont font(const Font& font) {
-    QString family = QString::fromUtf8(font.face.data(), qsizetype(font.face.size()));
-    auto weight = QFont::Weight(font.weight);
-    if (!hasFamily(family)) {
-        for (const Substitute& substitute : kSubstitutes) {
-            if (substitute.face == font.face && hasFamily(QString::fromLatin1(substitute.family))) {
-                family = QString::fromLatin1(substitute.family);
-                weight = substitute.weight.value_or(weight);
-                break;
-            }
+Face chooseFace(const Font& font, const std::function<Installed(std::string_view)>& installed) {
+    if (installed(font.face) == Installed::Outline) {
+        return {font.face, font.weight};
+    }
+    for (const Substitute& substitute : kSubstitutes) {
+        if (substitute.face == font.face && installed(substitute.family) == Installed::Outline) {
+            return {substitute.family, substitute.weight.value_or(QFont::Weight(font.weight))};
         }
     }
-    QFont result(family);
+    return {font.face, font.weight};
+}
+
+QFont font(const Font& font) {
+    const Face face = chooseFace(font, installedFace);
+    QFont result(QString::fromUtf8(face.family.data(), qsizetype(face.family.size())));
     result.setPointSizeF(font.points);
-    result.setWeight(weight);
+    result.setWeight(QFont::Weight(face.weight));
     return result;
 }
 

@@ -9,6 +9,7 @@
 #include <QLine>
 #include <QRect>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 // Every rectangle, colour and font of the window. Geometry is in twips (15 to the pixel at
@@ -88,10 +89,22 @@ inline constexpr Box kTeil10{{285, 510, 2685, 1110}, kArial24Bold, kRed, kWhite}
 inline constexpr Box kTeil11{{1965, 285, 3285, 1305}, kArial24Bold, kDarkGreen, kWhite};
 inline constexpr Box kTeil12{{2430, 1860, 2805, 2700}, kNoFont, kSystemColor, kWhite};
 
+enum class Installed { No, BitmapOnly, Outline };
+
+struct Face {
+    std::string_view family;
+    int weight;
+};
+
+// The named face where it is installed as an outline, else the first stand-in that is, else
+// the named face after all. A face only in fixed bitmap sizes would print blocky or at the
+// wrong size wherever its sizes miss the asked one, as at 18 pt or at 200 %.
+Face chooseFace(const Font& font, const std::function<Installed(std::string_view)>& installed);
+
 QRect pixels(Twips twips);
 QLine pixels(TwipsLine twips);
 QColor color(BgrColor bgr);
-// The face at its size and weight, or a metric-compatible substitute where it is missing.
+// The face at its size and weight, or a metric-compatible substitute where chooseFace says.
 QFont font(const Font& font);
 
 } // namespace ui::layout

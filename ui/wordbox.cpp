@@ -89,13 +89,17 @@ void WordBox::fit() {
         return;
     }
     QFont shown = m_base;
+    // Fully hinted advances snap to whole pixels (on Windows by default), so a shrunk word can
+    // miss the box by a pixel a letter; unhinted widths keep in proportion to the size.
+    shown.setHintingPreference(QFont::PreferVerticalHinting);
     const int available = room();
-    if (needed(shown) > available && m_base.pointSizeF() > 0) {
+    const int fullWidth = needed(shown);
+    if (fullWidth > available && m_base.pointSizeF() > 0) {
         // Widths grow almost in proportion to the size: start a step above the proportional
         // answer, then step down to the largest size that fits.
         const double full = m_base.pointSizeF();
         double size =
-            std::min(full, (std::floor(full * available / needed(m_base) / kStep) + 1) * kStep);
+            std::min(full, (std::floor(full * available / fullWidth / kStep) + 1) * kStep);
         shown.setPointSizeF(std::max(size, kSmallest));
         while (size > kSmallest && needed(shown) > available) {
             size -= kStep;

@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
+#include "ui/layout.h"
 #include "uitest.h"
 
 #include <QApplication>
@@ -32,6 +33,8 @@ private slots:
     void lines();
     void fonts_data();
     void fonts();
+    void bitmapFaceGivesWay_data();
+    void bitmapFaceGivesWay();
     void window();
     void focusAndTabOrder();
 
@@ -124,7 +127,7 @@ void LayoutTest::fonts_data() {
     QTest::addColumn<double>("points");
     QTest::addColumn<int>("weight"); // at least
     const QStringList arial{"Arial", "Liberation Sans"};
-    const QStringList sansSerif{"MS Sans Serif", "Liberation Sans"};
+    const QStringList sansSerif{"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans"};
     QTest::newRow("Label1") << arial << 12.0 << 400;
     QTest::newRow("Label2") << sansSerif << 8.25 << 700;
     QTest::newRow("Fragewort") << QStringList{"Arial Black", "Lato"} << 18.0 << 900;
@@ -146,6 +149,32 @@ void LayoutTest::fonts() {
     QVERIFY(info.weight() >= weight);
     QCOMPARE(info.bold(), weight >= 700);
     QVERIFY(!info.italic());
+}
+
+void LayoutTest::bitmapFaceGivesWay_data() {
+    QTest::addColumn<QStringList>("outlines");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("outline twin") << QStringList{"Microsoft Sans Serif", "Liberation Sans"}
+                                  << "Microsoft Sans Serif";
+    QTest::newRow("stand-in only") << QStringList{"Liberation Sans"} << "Liberation Sans";
+    QTest::newRow("no outline") << QStringList{} << "MS Sans Serif";
+}
+
+// MS Sans Serif, installed only as bitmaps, is the buttons' face as Windows ships it.
+void LayoutTest::bitmapFaceGivesWay() {
+    QFETCH(QStringList, outlines);
+    QFETCH(QString, chosen);
+    const auto installed = [&](std::string_view face) {
+        const QString family = QString::fromUtf8(face.data(), qsizetype(face.size()));
+        if (outlines.contains(family)) {
+            return ui::layout::Installed::Outline;
+        }
+        return family == u"MS Sans Serif" ? ui::layout::Installed::BitmapOnly
+                                          : ui::layout::Installed::No;
+    };
+    const ui::layout::Face face = ui::layout::chooseFace(ui::layout::kSansSerif8Bold, installed);
+    QCOMPARE(QString::fromUtf8(face.family.data(), qsizetype(face.family.size())), chosen);
+    QCOMPARE(face.weight, 700);
 }
 
 void LayoutTest::window() {
