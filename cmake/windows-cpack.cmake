@@ -7,6 +7,9 @@
 # would give different bytes; here every date becomes SOURCE_DATE_EPOCH, and the zip and the
 # uninstaller's list are written in sorted order.
 set(stage "${CPACK_TEMPORARY_DIRECTORY}")
+if(NOT IS_DIRECTORY "${stage}" OR stage STREQUAL "/")
+  message(FATAL_ERROR "no staged release to pack: \"${stage}\"")
+endif()
 file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${stage}" "${stage}/*")
 list(SORT files)
 set(epoch "$ENV{SOURCE_DATE_EPOCH}")
