@@ -20,9 +20,16 @@ constexpr double kSmallest = 1.0;
 // The room a line edit keeps on either side of its text, inside its contents rectangle.
 constexpr int kHorizontalMargin = 2;
 
+// Fully hinted advances snap to whole pixels (on Windows by default), so a shrunk word can miss
+// the box by a pixel a letter; unhinted widths keep in proportion to the size.
+QFont evenlyWide(QFont font) {
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    return font;
+}
+
 } // namespace
 
-WordBox::WordBox(QWidget* parent) : QLineEdit(parent), m_base(font()) {
+WordBox::WordBox(QWidget* parent) : QLineEdit(parent), m_base(evenlyWide(font())) {
     setReadOnly(true);
     setFocusPolicy(Qt::NoFocus);
     setContextMenuPolicy(Qt::PreventContextMenu);
@@ -49,7 +56,7 @@ void WordBox::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void WordBox::setBaseFont(const QFont& font) {
-    m_base = font;
+    m_base = evenlyWide(font);
     fit();
 }
 
@@ -89,11 +96,8 @@ void WordBox::fit() {
         return;
     }
     QFont shown = m_base;
-    // Fully hinted advances snap to whole pixels (on Windows by default), so a shrunk word can
-    // miss the box by a pixel a letter; unhinted widths keep in proportion to the size.
-    shown.setHintingPreference(QFont::PreferVerticalHinting);
     const int available = room();
-    const int fullWidth = needed(shown);
+    const int fullWidth = needed(m_base);
     if (fullWidth > available && m_base.pointSizeF() > 0) {
         // Widths grow almost in proportion to the size: start a step above the proportional
         // answer, then step down to the largest size that fits.

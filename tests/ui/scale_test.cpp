@@ -133,6 +133,7 @@ int main(int argc, char** argv) {
         }
     }
     int count = int(args.size());
+    args.push_back(nullptr); // argv[argc], as the C runtime leaves it
     QApplication app(count, args.data());
     ScaleTest test;
     return QTest::qExec(&test, count, args.data());
