@@ -68,3 +68,81 @@ swp_configure() {
 swp_build() {
     swp_configure "$@" && cmake --build --preset "$1"
 }
+
+# The Debian release of this machine, as its number (12, 13, ...).
+swp_debian_release() {
+    (. /etc/os-release && echo "${VERSION_ID%%.*}")
+}
+
+# The cache that survives between runs: Qt builds, the Debian 13 root. Never in the work tree.
+swp_cache=${SWP_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/strickwichtspiel}
+
+# Runs "$@" in /src of a Debian 13 root that holds a copy of this checkout, made on first use
+# with mmdebstrap (in swp_cache/debian-13/, a few minutes and about 1 GB with the build
+# packages) and brought up to date with apt-get on every use; on a Debian 13 machine it runs
+# "$@" here instead. What the command installs (each script installs its own package set) stays
+# in the root for the next run. Everything it mounts lives in a mount namespace of its own and
+# goes with the command's last process, however that ends. As root the root is an ordinary
+# folder; as another user, mmdebstrap's unshare mode needs subordinate ids (/etc/subuid) and
+# unprivileged user namespaces, and files the command makes are owned by those ids.
+swp_debian13() {
+    if [ "$(swp_debian_release)" = 13 ]; then
+        (cd "$swp_root" && "$@")
+        return
+    fi
+    local dir=$swp_cache/debian-13
+    local root=$dir/root mode=root
+    [ "$(id -u)" -ne 0 ] && mode=unshare
+    swp_install mmdebstrap rsync uidmap
+    if [ ! -f "$root/.complete" ]; then
+        echo "== Debian-13-Umgebung anlegen in $root"
+        rm -rf "$dir/new"
+        mkdir -p "$dir"
+        # The host's own CA certificates, for whatever the builds fetch over TLS.
+        mmdebstrap --mode="$mode" --variant=apt --include=ca-certificates,locales \
+            --setup-hook='mkdir -p "$1/usr/local/share/ca-certificates"' \
+            --setup-hook='copy-in /usr/local/share/ca-certificates/. /usr/local/share/ca-certificates/' \
+            --customize-hook='chroot "$1" update-ca-certificates >/dev/null' \
+            --customize-hook='echo "de_DE.UTF-8 UTF-8" >>"$1/etc/locale.gen"; chroot "$1" locale-gen >/dev/null' \
+            --customize-hook='mkdir -p "$1/src" "$1/root/.cache/strickwichtspiel"; touch "$1/etc/resolv.conf"' \
+            trixie "$dir/new" \
+            "deb http://deb.debian.org/debian trixie main" \
+            "deb http://deb.debian.org/debian trixie-updates main" \
+            "deb http://deb.debian.org/debian-security trixie-security main" \
+            "deb-src http://deb.debian.org/debian trixie main" \
+            "deb-src http://deb.debian.org/debian-security trixie-security main" || return 1
+        rm -rf "$root"
+        mv "$dir/new" "$root"
+        touch "$root/.complete"
+    fi
+    # The checkout as it stands, uncommitted changes too; build folders stay in the copy, so the
+    # next run builds only what changed.
+    mkdir -p "$dir/src" "$dir/cache"
+    rsync -a --delete --exclude='/build/' --exclude='/build-*/' --exclude='/.cache/' \
+        "$swp_root/" "$dir/src/" || return 1
+    local enter=(unshare --mount --propagation private --pid --fork --kill-child)
+    # Root in the namespace is the first subordinate id, as in mmdebstrap's unshare mode; the
+    # caller is 65536, which owns the checkout's copy and the cache.
+    [ "$mode" = unshare ] && enter+=(--map-auto --map-user=65536 --map-group=65536 --keep-caps)
+    # shellcheck disable=SC2016
+    "${enter[@]}" bash -c '
+        set -e
+        root=$1 dir=$2
+        shift 2
+        mount -t proc proc "$root/proc"
+        mount --rbind /dev "$root/dev"
+        mount --rbind /sys "$root/sys"
+        mount -t tmpfs tmpfs "$root/tmp"
+        mount --bind /etc/resolv.conf "$root/etc/resolv.conf"
+        mount --bind "$dir/src" "$root/src"
+        mount --bind "$dir/cache" "$root/root/.cache/strickwichtspiel"
+        exec chroot --userspec=0:0 "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" \
+            PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
+            SWP_FUZZ_SECONDS="${SWP_FUZZ_SECONDS:-}" SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-}" \
+            GIT_CONFIG_COUNT=1 GIT_CONFIG_KEY_0=safe.directory GIT_CONFIG_VALUE_0="*" \
+            bash -c "set -e; cd /src
+                export DEBIAN_FRONTEND=noninteractive
+                apt-get update -q >/dev/null && apt-get upgrade -y -q >/dev/null
+                exec \"\$@\"" swp-debian13 "$@"
+    ' swp-enter "$root" "$dir" "$@"
+}
