@@ -53,8 +53,10 @@ swp_install() {
     echo "Installiere fehlende Pakete: ${missing[*]}"
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    "${sudo[@]}" apt-get update -q || return 1
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # Two scripts may install at once (the Debian 13 root is shared); the second waits.
+    "${sudo[@]}" flock /run/lock/strickwichtspiel-apt apt-get update -q || return 1
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" flock /run/lock/strickwichtspiel-apt \
+        apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
 # Configures a preset; further arguments go to the configure step (-DSWP_BENCH=ON, ...).
@@ -91,13 +93,19 @@ swp_debian13() {
         return
     fi
     local dir=$swp_cache/debian-13
-    local root=$dir/root mode=root
+    local root=$dir/root mode=root lock
+    # A copy per checkout, so that two work trees can build in the root side by side.
+    local src
+    src=$dir/src-$(printf %s "$swp_root" | sha256sum | cut -c1-12)
     [ "$(id -u)" -ne 0 ] && mode=unshare
     swp_install mmdebstrap rsync uidmap
+    mkdir -p "$dir"
+    # Another script may be making the root right now: wait for it.
+    exec {lock}>"$dir/.lock"
+    flock "$lock"
     if [ ! -f "$root/.complete" ]; then
         echo "== Debian-13-Umgebung anlegen in $root"
         rm -rf "$dir/new"
-        mkdir -p "$dir"
         # The host's own CA certificates, for whatever the builds fetch over TLS.
         mmdebstrap --mode="$mode" --variant=apt --include=ca-certificates,locales \
             --setup-hook='mkdir -p "$1/usr/local/share/ca-certificates"' \
@@ -115,11 +123,20 @@ swp_debian13() {
         mv "$dir/new" "$root"
         touch "$root/.complete"
     fi
+    flock -u "$lock"
+    exec {lock}>&-
     # The checkout as it stands, uncommitted changes too; build folders stay in the copy, so the
     # next run builds only what changed.
-    mkdir -p "$dir/src" "$dir/cache"
+    mkdir -p "$src" "$dir/cache"
     rsync -a --delete --exclude='/build/' --exclude='/build-*/' --exclude='/.cache/' \
-        "$swp_root/" "$dir/src/" || return 1
+        "$swp_root/" "$src/" || return 1
+    # What the command sees of the caller's environment: only what the scripts read.
+    local envs=(HOME=/root "TERM=${TERM:-dumb}" LANG=C.UTF-8
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
+        GIT_CONFIG_COUNT=1 GIT_CONFIG_KEY_0=safe.directory "GIT_CONFIG_VALUE_0=*") name
+    for name in SWP_FUZZ_SECONDS SOURCE_DATE_EPOCH; do
+        [ -n "${!name:-}" ] && envs+=("$name=${!name}")
+    done
     local enter=(unshare --mount --propagation private --pid --fork --kill-child)
     # Root in the namespace is the first subordinate id, as in mmdebstrap's unshare mode; the
     # caller is 65536, which owns the checkout's copy and the cache.
@@ -127,22 +144,20 @@ swp_debian13() {
     # shellcheck disable=SC2016
     "${enter[@]}" bash -c '
         set -e
-        root=$1 dir=$2
-        shift 2
+        root=$1 dir=$2 src=$3 count=$4
+        shift 4
+        envs=("${@:1:count}")
+        shift "$count"
         mount -t proc proc "$root/proc"
         mount --rbind /dev "$root/dev"
         mount --rbind /sys "$root/sys"
         mount -t tmpfs tmpfs "$root/tmp"
         mount --bind /etc/resolv.conf "$root/etc/resolv.conf"
-        mount --bind "$dir/src" "$root/src"
+        mount --bind "$src" "$root/src"
         mount --bind "$dir/cache" "$root/root/.cache/strickwichtspiel"
-        exec chroot --userspec=0:0 "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" \
-            PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
-            SWP_FUZZ_SECONDS="${SWP_FUZZ_SECONDS:-}" SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-}" \
-            GIT_CONFIG_COUNT=1 GIT_CONFIG_KEY_0=safe.directory GIT_CONFIG_VALUE_0="*" \
-            bash -c "set -e; cd /src
+        exec chroot --userspec=0:0 "$root" /usr/bin/env -i "${envs[@]}" bash -c "set -e; cd /src
                 export DEBIAN_FRONTEND=noninteractive
-                apt-get update -q >/dev/null && apt-get upgrade -y -q >/dev/null
+                flock /run/lock/strickwichtspiel-apt sh -c \"apt-get update -q && apt-get upgrade -y -q\" >/dev/null
                 exec \"\$@\"" swp-debian13 "$@"
-    ' swp-enter "$root" "$dir" "$@"
+    ' swp-enter "$root" "$dir" "$src" "${#envs[@]}" "${envs[@]}" "$@"
 }

@@ -12,7 +12,6 @@ swp_windows_packages=(
     nsis xvfb xdotool imagemagick dpkg-dev qt6-translations-l10n
 )
 
-swp_cache=${XDG_CACHE_HOME:-$HOME/.cache}/strickwichtspiel
 swp_qt_toolchain=$swp_root/cmake/mingw-w64-x86_64.cmake
 
 # The smallest Qt the game and its window tests need. Direct2D stays on: without it Gui drops
