@@ -51,12 +51,47 @@ swp_install() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installiere fehlende Pakete: ${missing[*]}"
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    if [ "$(id -u)" -ne 0 ] && ! command -v sudo >/dev/null; then
+        swp_no_root_hint "apt-get install ${missing[*]}"
+        return 1
+    fi
     # Two scripts may install at once (the Debian 13 root is shared); the second waits.
-    "${sudo[@]}" flock /run/lock/strickwichtspiel-apt apt-get update -q || return 1
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" flock /run/lock/strickwichtspiel-apt \
+    swp_as_root flock /run/lock/strickwichtspiel-apt apt-get update -q || return 1
+    swp_as_root env DEBIAN_FRONTEND=noninteractive flock /run/lock/strickwichtspiel-apt \
         apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# Runs "$@" as root: directly, or through sudo; a Debian installed with a root password has no
+# sudo, and then the user is told what to do instead.
+swp_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        swp_no_root_hint "$*"
+        return 1
+    fi
+}
+
+swp_no_root_hint() {
+    {
+        echo "Dafür braucht es Root-Rechte, und sudo ist nicht eingerichtet:"
+        echo "    $1"
+        echo "Entweder das als root ausführen (su -) und dieses Skript danach erneut starten,"
+        echo "oder sudo einrichten: als root 'apt-get install sudo' und 'adduser $(id -un) sudo',"
+        echo "dann neu anmelden."
+    } >&2
+}
+
+# Run as root through sudo, goes on as the user who called sudo, so that the build leaves no
+# files in the checkout that only root may change; re-runs the calling script with "$@".
+swp_drop_root() {
+    [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_UID:-}" ] && [ "$SUDO_UID" -ne 0 ] || return 0
+    local home
+    home=$(getent passwd "$SUDO_UID" | cut -d: -f6)
+    exec setpriv --reuid="$SUDO_UID" --regid="$SUDO_GID" --init-groups \
+        env HOME="$home" USER="$SUDO_USER" LOGNAME="$SUDO_USER" "$@"
 }
 
 # Configures a preset; further arguments go to the configure step (-DSWP_BENCH=ON, ...).
@@ -103,7 +138,7 @@ swp_debian13() {
     # Another script may be making the root right now: wait for it.
     exec {lock}>"$dir/.lock"
     flock "$lock"
-    if [ ! -f "$root/.complete" ]; then
+    if [ ! -f "$dir/root.complete" ]; then
         echo "== Debian-13-Umgebung anlegen in $root"
         rm -rf "$dir/new"
         # The host's own CA certificates, for whatever the builds fetch over TLS.
@@ -121,7 +156,7 @@ swp_debian13() {
             "deb-src http://deb.debian.org/debian-security trixie-security main" || return 1
         rm -rf "$root"
         mv "$dir/new" "$root"
-        touch "$root/.complete"
+        touch "$dir/root.complete"
     fi
     flock -u "$lock"
     exec {lock}>&-
@@ -139,8 +174,10 @@ swp_debian13() {
     done
     local enter=(unshare --mount --propagation private --pid --fork --kill-child)
     # Root in the namespace is the first subordinate id, as in mmdebstrap's unshare mode; the
-    # caller is 65536, which owns the checkout's copy and the cache.
-    [ "$mode" = unshare ] && enter+=(--map-auto --map-user=65536 --map-group=65536 --keep-caps)
+    # caller is 65536, which owns the checkout's copy and the cache, and becomes root there
+    # (mount refuses to work for any other user).
+    [ "$mode" = unshare ] && enter+=(--map-auto --map-user=65536 --map-group=65536 --keep-caps
+        setpriv --reuid=0 --regid=0 --clear-groups)
     # shellcheck disable=SC2016
     "${enter[@]}" bash -c '
         set -e
