@@ -7,11 +7,21 @@
 
 swp_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# The Debian release of this machine as its number (12, 13, ...); empty on another system.
+swp_debian_release() {
+    (. /etc/os-release && [ "$ID" = debian ] && echo "${VERSION_ID%%.*}") || true
+}
+
+# Liberation 2 is fonts-liberation from Debian 13 and Ubuntu 24.04 on; before, that name held
+# Liberation 1, whose glyphs differ, and Liberation 2 was fonts-liberation2.
+swp_liberation=fonts-liberation
+[ "$(swp_debian_release)" = 12 ] && swp_liberation=fonts-liberation2
+
 # What building and playing the game needs, and no more: a player's first command waits for it.
 swp_packages=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev libgl-dev
-    fonts-liberation2 fonts-lato qt6-translations-l10n
+    "$swp_liberation" fonts-lato qt6-translations-l10n
 )
 
 # The test suite (scripts/test).
@@ -104,11 +114,6 @@ swp_configure() {
 # Configures and builds a preset, all of it.
 swp_build() {
     swp_configure "$@" && cmake --build --preset "$1"
-}
-
-# The Debian release of this machine, as its number (12, 13, ...).
-swp_debian_release() {
-    (. /etc/os-release && echo "${VERSION_ID%%.*}")
 }
 
 # The cache that survives between runs: Qt builds, the Debian 13 root. Never in the work tree.
