@@ -197,9 +197,16 @@ swp_debian13() {
         mount --bind /etc/resolv.conf "$root/etc/resolv.conf"
         mount --bind "$src" "$root/src"
         mount --bind "$dir/cache" "$root/root/.cache/strickwichtspiel"
-        exec chroot --userspec=0:0 "$root" /usr/bin/env -i "${envs[@]}" bash -c "set -e; cd /src
+        # This shell is the namespace'\''s first process, which the kernel spares every signal
+        # it has no handler for: it waits for the command instead of becoming it, and leaves on
+        # Ctrl+C, which ends every process of the namespace.
+        trap "exit 130" INT
+        trap "exit 143" TERM HUP
+        exec 3<&0
+        chroot --userspec=0:0 "$root" /usr/bin/env -i "${envs[@]}" bash -c "set -e; cd /src
                 export DEBIAN_FRONTEND=noninteractive
                 flock /run/lock/strickwichtspiel-apt sh -c \"apt-get update -q && apt-get upgrade -y -q\" >/dev/null
-                exec \"\$@\"" swp-debian13 "$@"
+                exec \"\$@\"" swp-debian13 "$@" <&3 3<&- &
+        wait $!
     ' swp-enter "$root" "$dir" "$src" "${#envs[@]}" "${envs[@]}" "$@"
 }
