@@ -2,10 +2,9 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "core/round.h"
+#include "core/wordlist.h"
 #include "helpers.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -327,32 +326,6 @@ TEST(LoadWordsReadErrorTest, SaysInputOutputError) {
     EXPECT_NE(io->message.find("Ein-/Ausgabefehler"), std::string::npos) << io->message;
 }
 
-// Conditions, not raw values: the codes of the platform's own kind find the same German text
-// as the portable ones.
-TEST(FailureReasonTest, SameTextForEveryKindOfCode) {
-    const std::string denied = "keine Leseberechtigung";
-    const struct {
-        std::error_code code;
-        std::string says;
-    } rows[] = {
-        {std::make_error_code(std::errc::permission_denied), denied},
-        {std::make_error_code(std::errc::operation_not_permitted), denied},
-        {std::make_error_code(std::errc::is_a_directory), "es ist ein Ordner"},
-        {std::make_error_code(std::errc::io_error), "Ein-/Ausgabefehler"},
-#ifdef _WIN32
-        {std::error_code(5, std::system_category()), denied}, // ERROR_ACCESS_DENIED
-#else
-        {std::error_code(EACCES, std::system_category()), denied},
-        {std::error_code(EIO, std::system_category()), "Ein-/Ausgabefehler"},
-#endif
-        {std::error_code(), "unbekannter Fehler"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(core::failureReason(row.code).rfind(row.says, 0), 0u)
-            << row.code << ": " << core::failureReason(row.code);
-    }
-}
-
 TEST_F(LoadWordsFileTest, ShippedListIsValid) {
     core::GameState state;
     const auto failure = core::loadWords(state, SWP_SOURCE_DIR "/data/worte.txt");
@@ -365,23 +338,4 @@ TEST_F(LoadWordsFileTest, ShippedListIsValid) {
         EXPECT_GE(word.size(), 4u) << word;
         EXPECT_LE(word.size(), 14u) << word;
     }
-}
-
-TEST(CountUsedTest, CountsExactlyTheFlagsSetToOne) {
-    core::GameState state = loaded("a\nb\nc\nd\n");
-    state.flag(2) = "1";
-    state.flag(4) = "1";
-    state.flag(3) = "01";
-    state.flag(0) = "1"; // row 0 never counts
-    core::countUsed(state);
-    EXPECT_EQ(state.usedCount, 2);
-}
-
-TEST(CountUsedTest, ThreeRoundsGiveThree) {
-    core::GameState state = loaded("a\nb\nc\nd\ne\n");
-    for (const float r : {0.9f, 0.2f, 0.5f}) {
-        core::startRound(state, sequence({r, 0.1f, 0.3f, 0.7f, 0.9f}));
-    }
-    core::countUsed(state);
-    EXPECT_EQ(state.usedCount, 3);
 }
