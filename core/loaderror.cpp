@@ -117,6 +117,13 @@ LoadError LoadErrors::notInCp1252(int line, char32_t codePoint) const {
                                 ", das es in Windows-1252 nicht gibt.");
 }
 
+LoadError LoadErrors::mixedEncodings(int line, int utf8Line) const {
+    return this->line(line,
+                      "ist kein gültiges UTF-8, obwohl die Datei auch UTF-8 enthält (Zeile " +
+                          std::to_string(utf8Line) +
+                          "). Speichere sie ganz als UTF-8 oder ganz als ANSI (Windows-1252).");
+}
+
 LoadError LoadErrors::file(const std::string& what) const {
     return {"Die Wortliste \"" + m_name + "\" im Ordner \"" + m_folder + "\" " + what, 0};
 }

@@ -36,6 +36,8 @@ public:
     // Broken UTF-8 or UTF-16 in a list whose byte-order mark names it.
     LoadError malformed(int line, Encoding encoding) const;
     LoadError notInCp1252(int line, char32_t codePoint) const;
+    // A list without a byte-order mark that is UTF-8 at utf8Line but breaks it at line.
+    LoadError mixedEncodings(int line, int utf8Line) const;
 
 private:
     LoadError file(const std::string& what) const;

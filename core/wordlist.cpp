@@ -111,24 +111,42 @@ std::optional<LoadError> splitLines(std::string_view bytes, RawLines& raw,
 }
 
 // Second stage, the one decision about the encoding: a byte-order mark names it; without
-// one, a list that is valid UTF-8 and uses it for at least one character is UTF-8; any other
-// list is Windows-1252, taken byte for byte.
-Encoding decideEncoding(const RawLines& raw) {
+// one, a list that is valid UTF-8 and uses it for at least one character is UTF-8, and a list
+// with no sign of UTF-8 is Windows-1252, taken byte for byte. A list with both is refused,
+// since either reading garbles part of it. Only a sequence that encodes a character Windows-1252
+// has counts as a sign: Windows-1252 text makes others by chance ("ß" and a non-breaking
+// space), hardly these ("Ã¼").
+std::optional<LoadError> decideEncoding(const RawLines& raw, Encoding& encoding,
+                                        const LoadErrors& errors) {
     if (raw.marked) {
-        return *raw.marked;
+        encoding = *raw.marked;
+        return std::nullopt;
     }
     bool multiByte = false;
-    for (const std::string& line : raw.lines) {
+    int firstUtf8 = 0;
+    int firstBroken = 0;
+    for (std::size_t row = 0; row < raw.lines.size() && (firstUtf8 == 0 || firstBroken == 0);
+         ++row) {
+        const std::string& line = raw.lines[row];
         for (std::size_t i = 0; i < line.size();) {
             const Decoded decoded = decodeUtf8(line, i);
-            if (!decoded.valid) {
-                return Encoding::Cp1252;
+            const int number = static_cast<int>(row) + 1;
+            if (!decoded.valid && firstBroken == 0) {
+                firstBroken = number;
+            } else if (decoded.valid && decoded.length > 1) {
+                multiByte = true;
+                if (firstUtf8 == 0 && unicodeToCp1252(decoded.codePoint)) {
+                    firstUtf8 = number;
+                }
             }
-            multiByte = multiByte || decoded.length > 1;
             i += decoded.length;
         }
     }
-    return multiByte ? Encoding::Utf8 : Encoding::Cp1252;
+    if (firstBroken != 0 && firstUtf8 != 0) {
+        return errors.mixedEncodings(firstBroken, firstUtf8);
+    }
+    encoding = firstBroken == 0 && multiByte ? Encoding::Utf8 : Encoding::Cp1252;
+    return std::nullopt;
 }
 
 // And the one conversion to the Windows-1252 bytes the game plays in, where the character
@@ -180,7 +198,11 @@ std::optional<LoadError> loadWords(GameState& state, std::istream& in,
     if (auto failure = splitLines(bytes, raw, errors)) {
         return failure;
     }
-    if (auto failure = convert(raw.lines, decideEncoding(raw), errors)) {
+    Encoding encoding = Encoding::Cp1252;
+    if (auto failure = decideEncoding(raw, encoding, errors)) {
+        return failure;
+    }
+    if (auto failure = convert(raw.lines, encoding, errors)) {
         return failure;
     }
     state.wordCount = 0;

@@ -169,6 +169,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadList{"Utf16LoneSurrogate", utf16(u"gut\n\xD800x", true), 2, "UTF-16"},
         BadList{"Utf16OddLength", utf16(u"gut\nx", true) + "y", 2, "UTF-16"},
         BadList{"InvalidUtf8AfterBom", "\xEF\xBB\xBFgut\n\xE4rger\n", 2, "UTF-8"},
+        // A word pasted from an old file into a UTF-8 list, and the other way round.
+        BadList{"Utf8ThenCp1252", "Haus\nM\xC3\xBChle\n" OE "l\nB" AE "r\n", 3,
+                "kein gültiges UTF-8, obwohl die Datei auch UTF-8 enthält (Zeile 2)"},
+        BadList{"Cp1252ThenUtf8", OE "l\n\xC3\xA4\n", 1, "auch UTF-8 enthält (Zeile 2)"},
         BadList{"OutsideCp1252",
                 "gut\n\xC5\x81"
                 "odz\n",
@@ -205,10 +209,10 @@ TEST(LoadWordsTest, Utf8WithoutBomIsConverted) {
 }
 
 TEST(LoadWordsTest, Cp1252UmlautsStayBytes) {
-    // Valid UTF-8 in one line does not make a file UTF-8 while another line is not.
     EXPECT_EQ(wordsOf(loaded("M" UE "hle\r\n" AE_UP "pfel\r\n")),
               (Words{"M" UE "hle", AE_UP "pfel"}));
-    EXPECT_EQ(wordsOf(loaded("\xC3\xA4\n" OE "l\n")), (Words{"\xC3\xA4", OE "l"}));
+    // "ß" and a non-breaking space happen to be UTF-8, for a character Windows-1252 lacks.
+    EXPECT_EQ(wordsOf(loaded("Fu" SZ "\xA0\n" OE "l\n")), (Words{"Fu" SZ "\xA0", OE "l"}));
 }
 
 // An endless line and endless line feeds both fail at the first limit, having read no more than
