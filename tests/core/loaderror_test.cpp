@@ -8,6 +8,10 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 // Conditions, not raw values: the codes of the platform's own kind find the same German text
 // as the portable ones.
 TEST(FailureReasonTest, SameTextForEveryKindOfCode) {
@@ -33,3 +37,23 @@ TEST(FailureReasonTest, SameTextForEveryKindOfCode) {
             << row.code << ": " << core::failureReason(row.code);
     }
 }
+
+#ifdef _WIN32
+// A code the reader has no text of its own for gives the system's. A German Windows writes it
+// with umlauts, which must reach the player as UTF-8 rather than in the ANSI code page; under
+// Wine these tests run in German for that.
+TEST(FailureReasonTest, UnmappedWindowsCodeIsTheSystemsTextInUtf8) {
+    const std::string reason =
+        core::failureReason(std::error_code(ERROR_FILE_CORRUPT, std::system_category()));
+    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, reason.data(),
+                                           int(reason.size()), nullptr, 0);
+    ASSERT_GT(length, 0) << "not UTF-8: " << reason;
+    std::wstring text(std::size_t(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, reason.data(), int(reason.size()), text.data(), length);
+    wchar_t system[512];
+    const DWORD systemLength =
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                       ERROR_FILE_CORRUPT, 0, system, DWORD(std::size(system)), nullptr);
+    EXPECT_TRUE(std::wstring_view(system, systemLength).starts_with(text)) << reason;
+}
+#endif
