@@ -103,11 +103,14 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The linked Qt libraries come from dpkg-shlibdeps; the platform plugin, Qt's German texts for
-# its dialogs and the fonts that stand in for the window's faces are loaded at run time, so they
-# are named here.
+# The linked Qt libraries come from dpkg-shlibdeps, and with Qt Gui come the X11 platform and
+# the JPEG plugins. Qt's German texts for its dialogs and the faces that stand in for the
+# window's fonts are loaded at run time, so they are named here. Liberation 2 is
+# fonts-liberation from Debian 13 on, and fonts-liberation2 before (1.x differs in its glyphs).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation2, fonts-lato")
+    "qt6-translations-l10n, fonts-liberation (>= 1:2) | fonts-liberation2, fonts-lato")
+# Without it the game runs through XWayland on a Wayland desktop.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 find_program(SWP_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(SWP_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -117,5 +120,6 @@ endif()
 # What Debian's own packaging does beyond cpack: folder rights and the compiler's notes.
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/fixup.cmake)
 set(CPACK_SWP_GAME "${SWP_GAMES_DIR}/strickwichtspiel")
+set(CPACK_SWP_LINTIAN_OVERRIDES "${PROJECT_SOURCE_DIR}/packaging/lintian-overrides")
 set(CPACK_SWP_OBJCOPY "${CMAKE_OBJCOPY}")
 include(CPack)

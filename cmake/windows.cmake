@@ -71,6 +71,3 @@ function(swp_windows_qt_runtime)
   set(SWP_WINDOWS_SHIPPED strickwichtspiel.exe ${runtime} ${files} translations/qtbase_de.qm
       qt.conf PARENT_SCOPE)
 endfunction()
-
-# Wine hands no QT_ variable to the program, so the window tests name their platform.
-set(SWP_QT_TEST_ARGS -platform offscreen)

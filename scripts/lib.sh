@@ -7,11 +7,21 @@
 
 swp_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# The Debian release of this machine as its number (12, 13, ...); empty on another system.
+swp_debian_release() {
+    (. /etc/os-release && [ "$ID" = debian ] && echo "${VERSION_ID%%.*}") || true
+}
+
+# Liberation 2 is fonts-liberation from Debian 13 and Ubuntu 24.04 on; before, that name held
+# Liberation 1, whose glyphs differ, and Liberation 2 was fonts-liberation2.
+swp_liberation=fonts-liberation
+[ "$(swp_debian_release)" = 12 ] && swp_liberation=fonts-liberation2
+
 # What building and playing the game needs, and no more: a player's first command waits for it.
 swp_packages=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev libgl-dev
-    fonts-liberation2 fonts-lato qt6-translations-l10n
+    "$swp_liberation" fonts-lato qt6-translations-l10n
 )
 
 # The test suite (scripts/test).
@@ -51,12 +61,52 @@ swp_install() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installiere fehlende Pakete: ${missing[*]}"
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    # Two scripts may install at once (the Debian 13 root is shared); the second waits.
-    "${sudo[@]}" flock /run/lock/strickwichtspiel-apt apt-get update -q || return 1
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" flock /run/lock/strickwichtspiel-apt \
-        apt-get install -y -q --no-install-recommends "${missing[@]}"
+    if [ "$(id -u)" -ne 0 ] && ! command -v sudo >/dev/null; then
+        swp_no_root_hint "apt-get install ${missing[*]}"
+        return 1
+    fi
+    swp_apt update -q || return 1
+    swp_apt install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# apt-get as root. Two scripts may use it at once (the Debian 13 root is shared): the second
+# waits, for ours and for any other apt.
+swp_apt() {
+    swp_as_root env DEBIAN_FRONTEND=noninteractive flock /run/lock/strickwichtspiel-apt \
+        apt-get -o DPkg::Lock::Timeout=900 "$@"
+}
+
+# Runs "$@" as root: directly, or through sudo; a Debian installed with a root password has no
+# sudo, and then the user is told what to do instead.
+swp_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        swp_no_root_hint "$*"
+        return 1
+    fi
+}
+
+swp_no_root_hint() {
+    {
+        echo "Dafür braucht es Root-Rechte, und sudo ist nicht eingerichtet:"
+        echo "    $1"
+        echo "Entweder das als root ausführen (su -) und dieses Skript danach erneut starten,"
+        echo "oder sudo einrichten: als root 'apt-get install sudo' und 'adduser $(id -un) sudo',"
+        echo "dann neu anmelden."
+    } >&2
+}
+
+# Run as root through sudo, goes on as the user who called sudo, so that the build leaves no
+# files in the checkout that only root may change; re-runs the calling script with "$@".
+swp_drop_root() {
+    [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_UID:-}" ] && [ "$SUDO_UID" -ne 0 ] || return 0
+    local home
+    home=$(getent passwd "$SUDO_UID" | cut -d: -f6)
+    exec setpriv --reuid="$SUDO_UID" --regid="$SUDO_GID" --init-groups \
+        env HOME="$home" USER="$SUDO_USER" LOGNAME="$SUDO_USER" "$@"
 }
 
 # Configures a preset; further arguments go to the configure step (-DSWP_BENCH=ON, ...).
@@ -69,11 +119,6 @@ swp_configure() {
 # Configures and builds a preset, all of it.
 swp_build() {
     swp_configure "$@" && cmake --build --preset "$1"
-}
-
-# The Debian release of this machine, as its number (12, 13, ...).
-swp_debian_release() {
-    (. /etc/os-release && echo "${VERSION_ID%%.*}")
 }
 
 # The cache that survives between runs: Qt builds, the Debian 13 root. Never in the work tree.
@@ -108,7 +153,7 @@ swp_debian13() {
     # Another script may be making the root right now: wait for it.
     exec {lock}>"$dir/.lock"
     flock "$lock"
-    if [ ! -f "$root/.complete" ]; then
+    if [ ! -f "$dir/root.complete" ]; then
         echo "== Debian-13-Umgebung anlegen in $root"
         rm -rf "$dir/new"
         # The host's own CA certificates, for whatever the builds fetch over TLS.
@@ -126,7 +171,7 @@ swp_debian13() {
             "deb-src http://deb.debian.org/debian-security trixie-security main" || return 1
         rm -rf "$root"
         mv "$dir/new" "$root"
-        touch "$root/.complete"
+        touch "$dir/root.complete"
     fi
     flock -u "$lock"
     exec {lock}>&-
@@ -144,8 +189,10 @@ swp_debian13() {
     done
     local enter=(unshare --mount --propagation private --pid --fork --kill-child)
     # Root in the namespace is the first subordinate id, as in mmdebstrap's unshare mode; the
-    # caller is 65536, which owns the checkout's copy and the cache.
-    [ "$mode" = unshare ] && enter+=(--map-auto --map-user=65536 --map-group=65536 --keep-caps)
+    # caller is 65536, which owns the checkout's copy and the cache, and becomes root there
+    # (mount refuses to work for any other user).
+    [ "$mode" = unshare ] && enter+=(--map-auto --map-user=65536 --map-group=65536 --keep-caps
+        setpriv --reuid=0 --regid=0 --clear-groups)
     # shellcheck disable=SC2016
     "${enter[@]}" bash -c '
         set -e
@@ -160,9 +207,17 @@ swp_debian13() {
         mount --bind /etc/resolv.conf "$root/etc/resolv.conf"
         mount --bind "$src" "$root/src"
         mount --bind "$dir/cache" "$root/root/.cache/strickwichtspiel"
-        exec chroot --userspec=0:0 "$root" /usr/bin/env -i "${envs[@]}" bash -c "set -e; cd /src
+        # This shell is the namespace'\''s first process, which the kernel spares every signal
+        # it has no handler for: it waits for the command instead of becoming it, and leaves on
+        # Ctrl+C, which ends every process of the namespace.
+        trap "exit 130" INT
+        trap "exit 143" TERM HUP
+        exec 3<&0
+        chroot --userspec=0:0 "$root" /usr/bin/env -i "${envs[@]}" bash -c "set -e; cd /src
                 export DEBIAN_FRONTEND=noninteractive
-                flock /run/lock/strickwichtspiel-apt sh -c \"apt-get update -q && apt-get upgrade -y -q\" >/dev/null
-                exec \"\$@\"" swp-debian13 "$@"
+                . /src/scripts/lib.sh
+                { swp_apt update -q && swp_apt upgrade -y -q; } >/dev/null
+                exec \"\$@\"" swp-debian13 "$@" <&3 3<&- &
+        wait $!
     ' swp-enter "$root" "$dir" "$src" "${#envs[@]}" "${envs[@]}" "$@"
 }

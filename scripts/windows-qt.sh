@@ -45,10 +45,8 @@ swp_qt_enable_sources() {
     local sources=/etc/apt/sources.list.d/debian.sources src=/etc/apt/sources.list.d/strickwichtspiel-src.sources
     apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -qx Sources && return 0
     [ -f "$sources" ] || { echo "Keine $sources: bitte eine deb-src-Zeile für qt6-base eintragen." >&2; return 1; }
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    sed 's/^Types: deb$/Types: deb-src/' "$sources" | "${sudo[@]}" tee "$src" >/dev/null
-    "${sudo[@]}" apt-get update -q
+    sed 's/^Types: deb$/Types: deb-src/' "$sources" | swp_as_root tee "$src" >/dev/null
+    swp_as_root apt-get update -q
 }
 
 swp_qt_fetch_source() {
