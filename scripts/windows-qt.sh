@@ -80,17 +80,22 @@ swp_qt_build() {
     fi
     echo "Qt für Windows wird gebaut ($dir); das erste Mal dauert es etwa 40 Minuten auf 2 Kernen."
     swp_qt_fetch_source "$dir"
-    rm -rf "$dir/build" "$dir/prefix"
-    mkdir -p "$dir/build"
+    rm -rf "$dir/prefix"
     local start=$SECONDS
     (
+        # A build that was cut short goes on where it stopped: cmake writes build.ninja last.
+        if [ ! -f "$dir/build/build.ninja" ]; then
+            rm -rf "$dir/build"
+            mkdir -p "$dir/build"
+            cd "$dir/build"
+            "$dir/src/configure" -prefix "$dir/prefix" -qt-host-path /usr "${swp_qt_options[@]}" -- \
+                -G Ninja -DCMAKE_TOOLCHAIN_FILE="$swp_qt_toolchain" \
+                -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "${swp_qt_cmake_options[@]}" \
+                >configure.log 2>&1 || { tail -40 configure.log >&2; exit 1; }
+        fi
         cd "$dir/build"
-        "$dir/src/configure" -prefix "$dir/prefix" -qt-host-path /usr "${swp_qt_options[@]}" -- \
-            -G Ninja -DCMAKE_TOOLCHAIN_FILE="$swp_qt_toolchain" \
-            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "${swp_qt_cmake_options[@]}" >configure.log 2>&1 ||
-            { tail -40 configure.log >&2; exit 1; }
         # ninja's status line gives the progress: [done/total].
-        NINJA_STATUS='Qt [%f/%t] ' nice ninja -j"$(nproc)" 2>&1 | tee build.log |
+        NINJA_STATUS='Qt [%f/%t] ' nice ninja -j"$(nproc)" 2>&1 | tee -a build.log |
             awk '/^Qt \[[0-9]+\/[0-9]+\]/ { split($2, s, /[\[\/\]]/); if (s[2] % 50 == 0) { print $1 " " $2; fflush() } }
                  /error|FAILED/ { print; fflush() }'
         [ "${PIPESTATUS[0]}" -eq 0 ] || exit 1
