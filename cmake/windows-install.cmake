@@ -64,12 +64,10 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/assets/icon.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME strickwichtspiel.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
-# The game reads worte.txt from its working folder: the link starts it in $INSTDIR. Notepad
-# saves UTF-8, which the game reads.
+# The game reads worte.txt from its working folder: the link starts it in $INSTDIR.
 set(CPACK_NSIS_CREATE_ICONS_EXTRA
-    "SetOutPath '$INSTDIR'\nCreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Strickwichtspiel.lnk' '$INSTDIR\\\\strickwichtspiel.exe'\nCreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Wortliste bearbeiten.lnk' '$WINDIR\\\\notepad.exe' '\"$INSTDIR\\\\worte.txt\"'")
-set(CPACK_NSIS_DELETE_ICONS_EXTRA
-    "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Strickwichtspiel.lnk'\nDelete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Wortliste bearbeiten.lnk'")
+    "SetOutPath '$INSTDIR'\nCreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Strickwichtspiel.lnk' '$INSTDIR\\\\strickwichtspiel.exe'")
+set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Strickwichtspiel.lnk'")
 # 64-bit stub: the game is 64-bit, and a 32-bit installer would land in Program Files (x86).
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
@@ -125,6 +123,10 @@ swp_nsis_replace("  ;Require administrator access\n  RequestExecutionLevel admin
   !define MULTIUSER_INIT_TEXT_ALLUSERSNOTPOSSIBLE "Nur ein Administrator kann $(^Name) für alle Benutzer installieren."
   !include MultiUser.nsh
 ]])
+# MultiUser's command line brings a StrStr of its own.
+swp_nsis_replace([[Function ${un}StrStr]] [[Function ${un}CPackStrStr]])
+swp_nsis_replace("Call StrStr" "Call CPackStrStr")
+swp_nsis_replace("Call un.StrStr" "Call un.CPackStrStr")
 swp_nsis_replace("  !insertmacro MUI_PAGE_DIRECTORY\n"
     "  !insertmacro MULTIUSER_PAGE_INSTALLMODE\n  !insertmacro MUI_PAGE_DIRECTORY\n")
 string(REGEX REPLACE "Function un.onInit\n.*FunctionEnd\n\n;--- Add/Remove"
@@ -140,11 +142,26 @@ Function .onInit
   StrCmp $R9 "@CPACK_NSIS_INSTALL_ROOT@\@CPACK_PACKAGE_INSTALL_DIRECTORY@" +2
     StrCpy $INSTDIR $R9
 ]])
+# The template's own choice of folder and mode (all users for any administrator) goes.
+string(REGEX REPLACE "\n  ; check to see if /D has been used.*\n  done:\n[^\n]*\n[^\n]*\n[^\n]*\n\n"
+    "\n" swp_nsis "${swp_nsis}")
+if(swp_nsis MATCHES "SV_ALLUSERS \"AllUsers\"")
+  message(FATAL_ERROR "CMake's NSIS template chooses the mode where it was not expected")
+endif()
 # The old version of the same mode goes first.
 swp_nsis_replace("ReadRegStr $0 HKLM \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
     "ReadRegStr $0 SHCTX \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall")
 swp_nsis_replace("ExecWait '\"$0\" /S _?=$3'"
     "ExecWait '\"$0\" /S /$MultiUser.InstallMode _?=$3'")
+# Notepad saves UTF-8, which the game reads.
+swp_nsis_replace("@CPACK_NSIS_CREATE_ICONS_EXTRA@\n" [[
+@CPACK_NSIS_CREATE_ICONS_EXTRA@
+  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Wortliste bearbeiten.lnk" "$WINDIR\notepad.exe" '"$INSTDIR\worte.txt"'
+]])
+swp_nsis_replace("@CPACK_NSIS_DELETE_ICONS_EXTRA@\n" [[
+@CPACK_NSIS_DELETE_ICONS_EXTRA@
+  Delete "$SMPROGRAMS\$MUI_TEMP\Wortliste bearbeiten.lnk"
+]])
 # The word list is the player's: one they edited stays through a new installation and through
 # uninstalling; an unchanged one is replaced or removed with the rest.
 swp_nsis_replace("  @CPACK_NSIS_FULL_INSTALL@\n" [[
