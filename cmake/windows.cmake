@@ -60,14 +60,13 @@ function(swp_windows_qt_runtime)
     file(COPY ${fonts} DESTINATION ${out}/lib/fonts)
   endif()
 
-  # The release, as paths under bin/: the same list fills the zip, the installer and the
-  # third-party notice.
+  # What ships beside the game, as paths under bin/: the same list fills the zip, the installer
+  # and the third-party notice.
   set(runtime "")
   foreach(dll ${SWP_RUNTIME_DLLS})
     get_filename_component(name ${dll} NAME)
     list(APPEND runtime ${name})
   endforeach()
   set(SWP_WINDOWS_QT_FILES ${files} PARENT_SCOPE)
-  set(SWP_WINDOWS_SHIPPED strickwichtspiel.exe ${runtime} ${files} translations/qtbase_de.qm
-      qt.conf PARENT_SCOPE)
+  set(SWP_WINDOWS_SHIPPED ${runtime} ${files} translations/qtbase_de.qm qt.conf PARENT_SCOPE)
 endfunction()
