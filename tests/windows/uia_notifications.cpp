@@ -2,8 +2,9 @@
 //
 // SPDX-License-Identifier: MIT
 
-// Prints every UI Automation notification raised on the desktop, as a screen reader on Windows
-// would receive the game's announcements, until SECONDS have passed.
+// Prints every UI Automation notification raised in the game's window (or, where none is open,
+// on the desktop), as a screen reader on Windows would receive the game's announcements, until
+// SECONDS have passed.
 //
 //   uia_notifications SECONDS
 //
@@ -68,15 +69,30 @@ int main(int argc, char* argv[]) {
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 30;
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     IUIAutomation5* automation = nullptr;
+    // Windows 10 registers the newer class, older systems (and Wine) only the first one.
     HRESULT result = CoCreateInstance(CLSID_CUIAutomation8, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_IUIAutomation5, reinterpret_cast<void**>(&automation));
     if (FAILED(result)) {
-        return refused("CUIAutomation8 mit IUIAutomation5", result);
+        std::printf("UI Automation: CUIAutomation8 fehlt (0x%08lx), versuche CUIAutomation\n",
+                    static_cast<unsigned long>(result));
+        result = CoCreateInstance(CLSID_CUIAutomation, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_IUIAutomation5, reinterpret_cast<void**>(&automation));
     }
-    IUIAutomationElement* root = nullptr;
-    result = automation->GetRootElement(&root);
     if (FAILED(result)) {
-        return refused("GetRootElement", result);
+        return refused("IUIAutomation5", result);
+    }
+    // The game's window where it is open, else the whole desktop.
+    IUIAutomationElement* root = nullptr;
+    if (HWND game = FindWindowW(nullptr, L"Strickwichtspiel")) {
+        result = automation->ElementFromHandle(game, &root);
+        if (FAILED(result)) {
+            return refused("ElementFromHandle", result);
+        }
+    } else {
+        result = automation->GetRootElement(&root);
+        if (FAILED(result)) {
+            return refused("GetRootElement", result);
+        }
     }
     Listener listener;
     result = automation->AddNotificationEventHandler(root, TreeScope_Subtree, nullptr, &listener);
