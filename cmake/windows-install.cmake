@@ -6,25 +6,11 @@
 # (cpack -G NSIS) that puts the same folder under Program Files.
 set(swp_dest .)
 install(TARGETS strickwichtspiel RUNTIME DESTINATION ${swp_dest})
-# The binaries shipped beside it, by their place in the release; Qt Test and the offscreen
-# platform serve the tests only.
-set(swp_binaries "")
-foreach(dll ${SWP_RUNTIME_DLLS} ${SWP_QT_RUNTIME_DLLS})
-  get_filename_component(name ${dll} NAME)
-  if(NOT name MATCHES "Qt6Test")
-    install(FILES ${dll} DESTINATION ${swp_dest})
-    list(APPEND swp_binaries ${name})
-  endif()
+# bin/ is laid out as the release; swp_windows_qt_runtime says what of it ships.
+foreach(file ${SWP_WINDOWS_SHIPPED})
+  get_filename_component(folder ${file} DIRECTORY)
+  install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${file} DESTINATION ${swp_dest}/${folder})
 endforeach()
-foreach(plugin ${SWP_QT_PLUGINS})
-  if(NOT plugin MATCHES "offscreen")
-    get_filename_component(folder ${plugin} DIRECTORY)
-    install(FILES ${SWP_QT_PLUGIN_DIR}/${plugin} DESTINATION ${swp_dest}/${folder})
-    list(APPEND swp_binaries ${plugin})
-  endif()
-endforeach()
-install(FILES ${SWP_QTBASE_DE} DESTINATION ${swp_dest}/translations)
-install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/qt.conf DESTINATION ${swp_dest})
 install(FILES ${PROJECT_SOURCE_DIR}/data/worte.txt DESTINATION ${swp_dest})
 
 # Windows readers open .txt in Notepad, which wants CR LF.
@@ -32,7 +18,17 @@ file(READ ${PROJECT_SOURCE_DIR}/LICENSE swp_licence)
 string(REGEX REPLACE "\r?\n" "\r\n" swp_licence "${swp_licence}")
 file(WRITE ${PROJECT_BINARY_DIR}/release/LICENSE.txt "${swp_licence}")
 install(FILES ${PROJECT_BINARY_DIR}/release/LICENSE.txt DESTINATION ${swp_dest})
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/THIRD-PARTY.txt DESTINATION ${swp_dest})
+# The notice names the Qt that was built and the source package it was built from, which
+# scripts/windows-qt.sh writes beside it.
+file(STRINGS ${SWP_QT_PREFIX}/debian-source.txt SWP_QT_SOURCE LIMIT_COUNT 1)
+if(NOT SWP_QT_SOURCE MATCHES "^qt6-base [^ ]+$")
+  message(FATAL_ERROR "${SWP_QT_PREFIX}/debian-source.txt names no qt6-base version")
+endif()
+string(REPLACE ";" ", " SWP_QT_FILES "${SWP_WINDOWS_QT_FILES}")
+string(REPLACE " " "=" SWP_QT_SOURCE_PIN "${SWP_QT_SOURCE}")
+configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/THIRD-PARTY.txt.in
+    ${PROJECT_BINARY_DIR}/release/THIRD-PARTY.txt @ONLY NEWLINE_STYLE CRLF)
+install(FILES ${PROJECT_BINARY_DIR}/release/THIRD-PARTY.txt DESTINATION ${swp_dest})
 install(FILES /usr/share/common-licenses/LGPL-3 DESTINATION ${swp_dest}/licenses
     RENAME LGPL-3.0.txt)
 install(FILES /usr/share/common-licenses/GPL-3 DESTINATION ${swp_dest}/licenses
@@ -48,8 +44,12 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Worträtsel: Buchstaben raten, bevor der Galgen steht")
 set(CPACK_PACKAGE_FILE_NAME Strickwichtspiel-${PROJECT_VERSION}-windows-x64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Strickwichtspiel)
+# Without the version, so that a new version finds the old one to replace.
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Strickwichtspiel)
 # Every shipped binary loses its symbols, the runtime and Qt's as well as the game's.
 set(CPACK_STRIP_FILES ON)
+set(swp_binaries ${SWP_WINDOWS_SHIPPED})
+list(FILTER swp_binaries INCLUDE REGEX "[.]dll$")
 install(CODE "
   foreach(file strickwichtspiel.exe ${swp_binaries})
     execute_process(COMMAND [[${CMAKE_STRIP}]] --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${file}\")
@@ -108,6 +108,109 @@ swp_nsis_replace("\"Set install registry entry: '$1' to '$0'\""
 swp_nsis_replace("is already installed. $\\n$\\nDo you want to uninstall the old version before installing the new one?"
     "ist schon installiert. $\\n$\\nSoll die alte Version vor der neuen deinstalliert werden?")
 swp_nsis_replace("\"Uninstall failed.\"" "\"Die alte Version ließ sich nicht deinstallieren.\"")
+
+# For the current user, with no administrator asked, unless an administrator chooses all users
+# on the page NSIS's MultiUser adds, or with /AllUsers. The template's own choice, all users
+# for every administrator, goes.
+swp_nsis_replace("  ;Require administrator access\n  RequestExecutionLevel admin\n" [[
+  !define MULTIUSER_EXECUTIONLEVEL Highest
+  !define MULTIUSER_INSTALLMODE_DEFAULT_CURRENTUSER
+  !define MULTIUSER_INSTALLMODE_COMMANDLINE
+  !define MULTIUSER_USE_PROGRAMFILES64
+  !define MULTIUSER_INSTALLMODE_INSTDIR "@CPACK_PACKAGE_INSTALL_DIRECTORY@"
+  !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "Software\@CPACK_PACKAGE_VENDOR@\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@"
+  !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME ""
+  !define MULTIUSER_INIT_TEXT_ALLUSERSNOTPOSSIBLE "Nur ein Administrator kann $(^Name) für alle Benutzer installieren."
+  !include MultiUser.nsh
+]])
+# MultiUser's command line brings a StrStr of its own.
+swp_nsis_replace([[Function ${un}StrStr]] [[Function ${un}CPackStrStr]])
+swp_nsis_replace("Call StrStr" "Call CPackStrStr")
+swp_nsis_replace("Call un.StrStr" "Call un.CPackStrStr")
+swp_nsis_replace("  !insertmacro MUI_PAGE_DIRECTORY\n"
+    "  !insertmacro MULTIUSER_PAGE_INSTALLMODE\n  !insertmacro MUI_PAGE_DIRECTORY\n")
+string(REGEX REPLACE "Function un.onInit\n.*FunctionEnd\n\n;--- Add/Remove"
+    "Function un.onInit\n  !insertmacro MULTIUSER_UNINIT\nFunctionEnd\n\n;--- Add/Remove" swp_nsis "${swp_nsis}")
+if(NOT swp_nsis MATCHES "MULTIUSER_UNINIT")
+  message(FATAL_ERROR "CMake's NSIS template has no un.onInit to replace")
+endif()
+# MultiUser sets the folder for the mode; one named with /D stays.
+swp_nsis_replace("Function .onInit\n" [[
+Function .onInit
+  StrCpy $R9 $INSTDIR
+  !insertmacro MULTIUSER_INIT
+  StrCmp $R9 "@CPACK_NSIS_INSTALL_ROOT@\@CPACK_PACKAGE_INSTALL_DIRECTORY@" +2
+    StrCpy $INSTDIR $R9
+]])
+# The template's own choice of folder and mode (all users for any administrator) goes.
+string(REGEX REPLACE "\n  ; check to see if /D has been used.*\n  done:\n[^\n]*\n[^\n]*\n[^\n]*\n\n"
+    "\n" swp_nsis "${swp_nsis}")
+if(swp_nsis MATCHES "SV_ALLUSERS \"AllUsers\"")
+  message(FATAL_ERROR "CMake's NSIS template chooses the mode where it was not expected")
+endif()
+# The old version of the same mode goes first.
+swp_nsis_replace("ReadRegStr $0 HKLM \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+    "ReadRegStr $0 SHCTX \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall")
+swp_nsis_replace("ExecWait '\"$0\" /S _?=$3'"
+    "ExecWait '\"$0\" /S /$MultiUser.InstallMode _?=$3'")
+# Notepad saves UTF-8, which the game reads.
+swp_nsis_replace("@CPACK_NSIS_CREATE_ICONS_EXTRA@\n" [[
+@CPACK_NSIS_CREATE_ICONS_EXTRA@
+  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Wortliste bearbeiten.lnk" "$WINDIR\notepad.exe" '"$INSTDIR\worte.txt"'
+]])
+swp_nsis_replace("@CPACK_NSIS_DELETE_ICONS_EXTRA@\n" [[
+@CPACK_NSIS_DELETE_ICONS_EXTRA@
+  Delete "$SMPROGRAMS\$MUI_TEMP\Wortliste bearbeiten.lnk"
+]])
+# The word list is the player's: one they edited stays through a new installation and through
+# uninstalling; an unchanged one is replaced or removed with the rest.
+swp_nsis_replace("  @CPACK_NSIS_FULL_INSTALL@\n" [[
+  @CPACK_NSIS_FULL_INSTALL@
+  ${IfNot} ${FileExists} "$INSTDIR\worte.txt"
+    File "/oname=$INSTDIR\worte.txt" "@CPACK_TOPLEVEL_DIRECTORY@/worte.txt"
+  ${EndIf}
+]])
+swp_nsis_replace(";Uninstaller Section\n" [[
+;Uninstaller Section
+
+; $R2 = 1 when the files $R0 and $R1 hold the same bytes, else 0.
+Function un.swpSameBytes
+  StrCpy $R2 0
+  ClearErrors
+  FileOpen $R3 $R0 r
+  IfErrors done
+  FileOpen $R4 $R1 r
+  IfErrors closeFirst
+  FileSeek $R3 0 END $R5
+  FileSeek $R4 0 END $R6
+  StrCmp $R5 $R6 0 closeBoth
+  FileSeek $R3 0 SET
+  FileSeek $R4 0 SET
+  loop:
+    ClearErrors
+    FileReadByte $R3 $R5
+    IfErrors same
+    FileReadByte $R4 $R6
+    StrCmp $R5 $R6 loop closeBoth
+  same:
+    StrCpy $R2 1
+  closeBoth:
+    FileClose $R4
+  closeFirst:
+    FileClose $R3
+  done:
+FunctionEnd
+]])
+swp_nsis_replace("@CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS@\n" [[
+@CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS@
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\worte.txt" "@CPACK_TOPLEVEL_DIRECTORY@/worte.txt"
+  StrCpy $R0 "$INSTDIR\worte.txt"
+  StrCpy $R1 "$PLUGINSDIR\worte.txt"
+  Call un.swpSameBytes
+  StrCmp $R2 1 0 +2
+    Delete "$INSTDIR\worte.txt"
+]])
 file(WRITE ${PROJECT_BINARY_DIR}/cpack/NSIS.template.in "${swp_nsis}")
 list(PREPEND CMAKE_MODULE_PATH ${PROJECT_BINARY_DIR}/cpack)
 

@@ -19,23 +19,34 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
 endforeach()
 file(COPY ${SWP_RUNTIME_DLLS} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 
-# Qt's libraries, the plugins the game loads and Qt's German texts, laid out as the game is
-# shipped, so bin/ runs as the unpacked release does. Call after find_package(Qt6).
+# What of Qt the release ships, and what only the tests load; Qt's own imported targets say
+# where each file lies and, for a plugin, the folder it belongs in. Call after find_package(Qt6).
 function(swp_windows_qt_runtime)
+  set(shipped Qt6::Core Qt6::Gui Qt6::Widgets Qt6::QWindowsIntegrationPlugin Qt6::QJpegPlugin)
+  # Qt 6.7 made one plugin of the Windows styles, the Windows 11 one among them.
+  if(TARGET Qt6::QModernWindowsStylePlugin)
+    list(APPEND shipped Qt6::QModernWindowsStylePlugin)
+  else()
+    list(APPEND shipped Qt6::QWindowsVistaStylePlugin)
+  endif()
+  set(tests_only Qt6::Test Qt6::QOffscreenIntegrationPlugin)
+
   set(out ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
-  set(dlls "")
-  foreach(module Core Gui Widgets Test)
-    get_target_property(dll Qt6::${module} IMPORTED_LOCATION_RELEASE)
-    list(APPEND dlls ${dll})
+  set(files "")
+  foreach(target ${shipped} ${tests_only})
+    get_target_property(file ${target} IMPORTED_LOCATION_RELEASE)
+    get_target_property(folder ${target} QT_PLUGIN_TYPE)
+    if(NOT folder)
+      set(folder "")
+    endif()
+    file(COPY ${file} DESTINATION ${out}/${folder})
+    if(target IN_LIST shipped)
+      get_filename_component(name ${file} NAME)
+      cmake_path(APPEND folder ${name} OUTPUT_VARIABLE path)
+      list(APPEND files ${path})
+    endif()
   endforeach()
-  file(COPY ${dlls} DESTINATION ${out})
-  set(plugins platforms/qwindows.dll platforms/qoffscreen.dll imageformats/qjpeg.dll
-      styles/qwindowsvistastyle.dll)
-  get_filename_component(qt_prefix "${QT6_INSTALL_PREFIX}" ABSOLUTE)
-  foreach(plugin ${plugins})
-    get_filename_component(folder ${plugin} DIRECTORY)
-    file(COPY ${qt_prefix}/${QT6_INSTALL_PLUGINS}/${plugin} DESTINATION ${out}/${folder})
-  endforeach()
+
   find_file(SWP_QTBASE_DE qtbase_de.qm PATHS /usr/share/qt6/translations NO_CMAKE_FIND_ROOT_PATH
       REQUIRED)
   file(COPY ${SWP_QTBASE_DE} DESTINATION ${out}/translations)
@@ -49,7 +60,13 @@ function(swp_windows_qt_runtime)
     file(COPY ${fonts} DESTINATION ${out}/lib/fonts)
   endif()
 
-  set(SWP_QT_RUNTIME_DLLS ${dlls} PARENT_SCOPE)
-  set(SWP_QT_PLUGINS ${plugins} PARENT_SCOPE)
-  set(SWP_QT_PLUGIN_DIR ${qt_prefix}/${QT6_INSTALL_PLUGINS} PARENT_SCOPE)
+  # What ships beside the game, as paths under bin/: the same list fills the zip, the installer
+  # and the third-party notice.
+  set(runtime "")
+  foreach(dll ${SWP_RUNTIME_DLLS})
+    get_filename_component(name ${dll} NAME)
+    list(APPEND runtime ${name})
+  endforeach()
+  set(SWP_WINDOWS_QT_FILES ${files} PARENT_SCOPE)
+  set(SWP_WINDOWS_SHIPPED ${runtime} ${files} translations/qtbase_de.qm qt.conf PARENT_SCOPE)
 endfunction()

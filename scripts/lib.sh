@@ -124,6 +124,11 @@ swp_build() {
 # The cache that survives between runs: Qt builds, the Debian 13 root. Never in the work tree.
 swp_cache=${SWP_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/strickwichtspiel}
 
+# Where swp_debian13 keeps this checkout's copy; what a command leaves in /src is there.
+swp_debian13_copy() {
+    echo "$swp_cache/debian-13/src-$(printf %s "$swp_root" | sha256sum | cut -c1-12)"
+}
+
 # Runs "$@" in /src of a Debian 13 root that holds a copy of this checkout, made on first use
 # with mmdebstrap (in swp_cache/debian-13/, a few minutes and about 1 GB with the build
 # packages) and brought up to date with apt-get on every use; on a Debian 13 machine it runs
@@ -141,7 +146,7 @@ swp_debian13() {
     local root=$dir/root mode=root lock
     # A copy per checkout, so that two work trees can build in the root side by side.
     local src
-    src=$dir/src-$(printf %s "$swp_root" | sha256sum | cut -c1-12)
+    src=$(swp_debian13_copy)
     [ "$(id -u)" -ne 0 ] && mode=unshare
     swp_install mmdebstrap rsync uidmap
     mkdir -p "$dir"

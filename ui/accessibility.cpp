@@ -159,6 +159,19 @@ void installAccessibility() {
 }
 
 void announce(QWidget* window, const QString& text) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // The platform's own announcement: a notification in UI Automation, an announcement in
+    // AT-SPI.
+    static constexpr char kLast[] = "swpAnnounced";
+    if (window->property(kLast).toString() == text) {
+        return;
+    }
+    window->setProperty(kLast, text);
+    if (!text.isEmpty()) {
+        QAccessibleAnnouncementEvent event(window, text);
+        QAccessible::updateAccessibility(&event);
+    }
+#else
     auto* announcement = window->findChild<Announcement*>(QString(), Qt::FindDirectChildrenOnly);
     if (announcement == nullptr) {
         if (text.isEmpty()) {
@@ -174,6 +187,7 @@ void announce(QWidget* window, const QString& text) {
     if (!text.isEmpty()) {
         announcement->show();
     }
+#endif
 }
 
 } // namespace ui

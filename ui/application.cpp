@@ -10,10 +10,13 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPalette>
 #include <QRegularExpression>
+#include <QStyleHints>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <string_view>
 #include <vector>
 
 namespace ui {
@@ -149,12 +152,44 @@ void reportFatal(const QString& message) {
     QCoreApplication::exit(1);
 }
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+namespace {
+
+bool g_styleAsked = false;
+
+// QApplication takes -style out of argv, and out of arguments() with it.
+int& noteStyleArgument(int& argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        g_styleAsked = g_styleAsked || std::string_view(argv[i]).starts_with("-style");
+    }
+    return argc;
+}
+
+} // namespace
+
+Application::Application(int& argc, char** argv)
+    : QApplication(noteStyleArgument(argc, argv), argv) {
     // Every control is created with the default font before it gets its own; the heading's
     // face is one the window needs anyway, so no other face is loaded for nothing.
     setFont(layout::font(layout::kLabel1.font));
     // Lets compositors and window managers match the window to its menu entry.
     setDesktopFileName(QStringLiteral(SWP_APP_ID));
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // The window's own colours are fixed and light, and the toolkit's buttons and frames drawn
+    // dark on them would be unreadable. Windows honours the request; where the platform does
+    // not, a light palette of the toolkit's own takes over from the desktop's dark one.
+    styleHints()->setColorScheme(Qt::ColorScheme::Light);
+    if (styleHints()->colorScheme() == Qt::ColorScheme::Dark) {
+        setPalette(QPalette(QColor(239, 239, 239)));
+    }
+#endif
+#ifdef Q_OS_WIN
+    // Qt gives Windows 11 its style of that name, which rounds the word box and the question
+    // mark and marks their focus its own way beside the game's ring; the game keeps the look
+    // it has on Windows 10 unless a style is asked for.
+    if (!g_styleAsked && style()->name() == QLatin1String("windows11")) {
+        setStyle(QStringLiteral("windowsvista"));
+    }
+#endif
     // The game speaks German throughout, the toolkit's own menus and buttons included,
     // whatever the locale.
     if (m_toolkitTexts.load(QStringLiteral("qtbase_de"),

@@ -20,11 +20,15 @@ struct Substitute {
 
 // Windows keeps MS Sans Serif as a bitmap face and ships its outline twin beside it.
 // Arial Black is a single heavy face, so its stand-in must be asked for by weight too.
+// DirectWrite, Qt's font source on Windows since 6.8, lists it only as Arial's Black weight;
+// that row comes after Lato, since fontconfig answers for Arial with Liberation Sans, which has
+// no such weight.
 constexpr Substitute kSubstitutes[] = {
     {"Arial", "Liberation Sans", std::nullopt},
     {"MS Sans Serif", "Microsoft Sans Serif", std::nullopt},
     {"MS Sans Serif", "Liberation Sans", std::nullopt},
     {"Arial Black", "Lato", QFont::Black},
+    {"Arial Black", "Arial", QFont::Black},
 };
 
 // QFontDatabase::hasFamily runs fontconfig's substitution rules, a sizeable part of the

@@ -12,7 +12,8 @@ Starts its own accessibility bus and a private Xvfb display, starts GAME there w
 that holds one word twice. The first round: presses the question mark through its accessible
 action, reads the word box, types misses and reads the gallows' description until the round is
 lost. The second, with the keyboard alone: Tab to "Neues Spiel", Enter, Tab to the question
-mark, Enter, letters to a win, reading the tree and what the game announces at each step.
+mark, Enter, letters to a win, then once more to the used-up list, reading the tree and what
+the game announces at each step.
 Exits 0 on success, 1 with a message naming the step that failed; no step waits longer than a
 few seconds.
 """
@@ -139,6 +140,7 @@ def play(game, scratch, processes):
         changes.append(event.source)
 
     pyatspi.Registry.registerEventListener(on_text_changed, "object:text-changed")
+    heard = Heard(app)
 
     action = question.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
@@ -147,7 +149,8 @@ def play(game, scratch, processes):
     action.doAction(names.index("Press"))
     masked = wait_for("das Wort nach dem Drücken", lambda: text_of(word) == "-" * len(WORD)
                       and text_of(word))
-    print(f"Geheimes Wort: {masked}")
+    print(f"Geheimes Wort: {masked}; Ansage: "
+          f"{heard.wait('die Ansage des Rundenbeginns', f'{masked}, 0 von 8 Fehlern')}")
 
     # Keys go to the window that has the X focus; there is no window manager to give it.
     window = subprocess.run(["xdotool", "search", "--sync", "--name", "^Strickwichtspiel$"],
@@ -163,6 +166,7 @@ def play(game, scratch, processes):
         type_key(key)
         wait_for(f"Beschreibung nach {count} Fehlern",
                  lambda: fresh(gallows).description.startswith(f"{count} von 8"))
+        heard.wait(f"die Ansage nach {count} Fehlern", f"{masked}, {count} von 8 Fehlern")
     description = fresh(gallows).description
     if "3" not in description:
         raise Failure(f"nach drei Fehlern sagt der Galgen {description!r}")
@@ -174,33 +178,67 @@ def play(game, scratch, processes):
     wait_for("ein Textereignis des Wortes", lambda: any(source == word for source in changes))
     print(f"Geheimes Wort: {text_of(word)}")
 
-    for key in MISSES[3:]:
+    for count, key in enumerate(MISSES[3:], start=4):
         type_key(key)
+        if count < 8:
+            heard.wait(f"die Ansage nach {count} Fehlern", f"H---, {count} von 8 Fehlern")
     description = wait_for("das Ende der Runde",
                            lambda: "verloren" in fresh(gallows).description
                            and fresh(gallows).description)
-    print(f"Galgen: {description}; Geheimes Wort: {text_of(word)}")
+    said = heard.wait("die Ansage des Verlusts", f"{WORD}, 8 von 8 Fehlern, verloren")
+    print(f"Galgen: {description}; Geheimes Wort: {text_of(word)}; Ansage: {said}")
     if text_of(word) != WORD:
         raise Failure(f"nach dem Verlust zeigt das Wort {text_of(word)!r} statt {WORD!r}")
     pyatspi.Registry.deregisterEventListener(on_text_changed, "object:text-changed")
 
-    keyboard_round(env, app, question, word, gallows)
+    keyboard_round(env, app, question, word, gallows, heard)
 
 
 def has_state(accessible, state):
     return fresh(accessible).getState().contains(state)
 
 
-def keyboard_round(env, app, question, word, gallows):
-    """Tab and Enter reach everything; letters win the round."""
+class Heard:
+    """What the game has a screen reader say: Qt 6.8 sends announcements, older Qt names an
+    unseen notification anew. Call poll() while waiting."""
+
+    def __init__(self, app):
+        self.app = app
+        self.texts = []
+        self.notification = None
+        pyatspi.Registry.registerEventListener(self.on_announcement, "object:announcement")
+
+    def on_announcement(self, event):
+        self.texts.append(str(event.any_data))
+
+    def poll(self):
+        if self.notification is None:  # made with the first text
+            self.notification = pyatspi.findDescendant(
+                self.app,
+                lambda node: node is not None and node.getRole() == pyatspi.ROLE_NOTIFICATION)
+        if self.notification is not None:
+            name = fresh(self.notification).name
+            if name and (not self.texts or self.texts[-1] != name):
+                self.texts.append(name)
+        return self.texts
+
+    def wait(self, what, expected):
+        """The first text said since the last wait that starts with expected."""
+        def said():
+            for index, text in enumerate(self.poll()):
+                if text.startswith(expected):
+                    del self.texts[:index + 1]
+                    return text
+            return None
+        return wait_for(what, said)
+
+
+def keyboard_round(env, app, question, word, gallows, heard):
+    """Tab and Enter reach everything; letters win the round, and then the list is used up."""
     def press_keys(*keys):
         subprocess.run(["xdotool", "key", "--delay", "50", *keys], env=env,
                        timeout=STEP_SECONDS, check=True)
 
-    announcement = pyatspi.findDescendant(
-        app, lambda node: node is not None and node.getRole() == pyatspi.ROLE_NOTIFICATION)
-    if announcement is None:
-        raise Failure("keine Ansage im Baum")
     new_game = named(app, "Neues Spiel")
 
     press_keys("Tab")
@@ -224,8 +262,7 @@ def keyboard_round(env, app, question, word, gallows):
     if not has_state(word, pyatspi.STATE_READ_ONLY) or has_state(word, pyatspi.STATE_FOCUSABLE):
         raise Failure("das Wort ist nicht nur lesbar oder nimmt den Fokus: "
                       + " ".join(state.value_nick for state in fresh(word).getState().getStates()))
-    said = wait_for("die Ansage des Rundenbeginns",
-                    lambda: fresh(announcement).name.startswith(masked) and announcement.name)
+    said = heard.wait("die Ansage des Rundenbeginns", f"{masked}, 0 von 8 Fehlern")
     print(f"Enter; Ansage: {said}")
 
     # A miss leaves the masked word as it was, and the word box says nothing.
@@ -236,9 +273,7 @@ def keyboard_round(env, app, question, word, gallows):
 
     pyatspi.Registry.registerEventListener(on_text_changed, "object:text-changed")
     press_keys("x")
-    said = wait_for("die Ansage nach einem Fehler",
-                    lambda: fresh(announcement).name == f"{masked}, 1 von 8 Fehlern"
-                    and announcement.name)
+    said = heard.wait("die Ansage nach einem Fehler", f"{masked}, 1 von 8 Fehlern")
     pyatspi.Registry.deregisterEventListener(on_text_changed, "object:text-changed")
     if any(source == word for source in changes):
         raise Failure("das unveränderte Wort meldet nach einem Fehler eine Textänderung")
@@ -248,12 +283,17 @@ def keyboard_round(env, app, question, word, gallows):
     for letter in WORD.lower():
         expected = "".join(c if c.lower() in expected.lower() + letter else "-" for c in WORD)
         press_keys(letter)
-        said = wait_for(f"die Ansage nach {letter!r}",
-                        lambda: fresh(announcement).name.startswith(expected + ",")
-                        and announcement.name)
+        said = heard.wait(f"die Ansage nach {letter!r}", expected + ",")
         print(f"{letter}; Ansage: {said}")
     if not said.endswith("gewonnen") or fresh(gallows).description != "gewonnen":
         raise Failure(f"nach dem letzten Buchstaben: {said!r}, Galgen {gallows.description!r}")
+
+    # Both words are played: the question mark only says so.
+    press_keys("Tab", "Return")
+    wait_for("das Startbild", lambda: not has_state(word, pyatspi.STATE_SHOWING))
+    press_keys("Tab", "Tab", "Return")
+    said = heard.wait("die Ansage der verbrauchten Liste", "Alle Worte verbraucht !!!")
+    print(f"Enter; Ansage: {said}")
 
 
 def attempt(game):
@@ -279,7 +319,8 @@ def main():
     game = os.path.abspath(sys.argv[1])
     try:
         attempt(game)
-        print("AT-SPI: eine Runde verloren, eine mit der Tastatur gewonnen, wie erwartet")
+        print("AT-SPI: eine Runde verloren, eine mit der Tastatur gewonnen, die Liste verbraucht, wie"
+              " erwartet")
         return 0
     except (Failure, subprocess.SubprocessError) as error:
         print(f"AT-SPI-Test fehlgeschlagen: {error}", file=sys.stderr)

@@ -35,6 +35,8 @@ private slots:
     void fonts();
     void bitmapFaceGivesWay_data();
     void bitmapFaceGivesWay();
+    void blackFaceFound_data();
+    void blackFaceFound();
     void window();
     void focusAndTabOrder();
 
@@ -175,6 +177,30 @@ void LayoutTest::bitmapFaceGivesWay() {
     const ui::layout::Face face = ui::layout::chooseFace(ui::layout::kSansSerif8Bold, installed);
     QCOMPARE(QString::fromUtf8(face.family.data(), qsizetype(face.family.size())), chosen);
     QCOMPARE(face.weight, 700);
+}
+
+void LayoutTest::blackFaceFound_data() {
+    QTest::addColumn<QStringList>("outlines");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<int>("weight");
+    QTest::newRow("own family") << QStringList{"Arial Black", "Arial"} << "Arial Black" << 700;
+    QTest::newRow("a weight of Arial") << QStringList{"Arial"} << "Arial" << 900;
+    QTest::newRow("stand-in before alias") << QStringList{"Lato", "Arial"} << "Lato" << 900;
+}
+
+// The word box's face, however the platform files it.
+void LayoutTest::blackFaceFound() {
+    QFETCH(QStringList, outlines);
+    QFETCH(QString, chosen);
+    QFETCH(int, weight);
+    const auto installed = [&](std::string_view face) {
+        return outlines.contains(QString::fromUtf8(face.data(), qsizetype(face.size())))
+                   ? ui::layout::Installed::Outline
+                   : ui::layout::Installed::No;
+    };
+    const ui::layout::Face face = ui::layout::chooseFace(ui::layout::kArialBlack18Bold, installed);
+    QCOMPARE(QString::fromUtf8(face.family.data(), qsizetype(face.family.size())), chosen);
+    QCOMPARE(face.weight, weight);
 }
 
 void LayoutTest::window() {
