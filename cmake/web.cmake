@@ -32,6 +32,7 @@ endfunction()
 function(swp_web_game target)
   swp_web_program(${target})
   target_sources(ui PRIVATE ${PROJECT_SOURCE_DIR}/ui/web.cpp)
+  target_link_libraries(ui PRIVATE Qt6::GuiPrivate)
   target_link_options(${target} PRIVATE
     "SHELL:--embed-file ${PROJECT_SOURCE_DIR}/data/worte.txt@/worte.txt")
 
