@@ -87,21 +87,28 @@ swp_web_qt_build() {
     fi
     echo "Qt für WebAssembly wird gebaut ($dir); das erste Mal dauert es etwa eine halbe Stunde auf 2 Kernen."
     swp_web_qt_fetch_source "$dir"
-    rm -rf "$dir/build" "$dir/prefix"
-    mkdir -p "$dir/build"
     local start=$SECONDS
+    # A build cut short (the root remade, Ctrl+C) goes on where it stopped.
+    if [ ! -f "$dir/build/.configured" ]; then
+        rm -rf "$dir/build" "$dir/prefix"
+        mkdir -p "$dir/build"
+        (
+            cd "$dir/build"
+            "$dir/src/configure" -prefix "$dir/prefix" -qt-host-path /usr -platform wasm-emscripten \
+                "${swp_web_qt_options[@]}" -- -G Ninja \
+                -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >configure.log 2>&1 ||
+                { tail -40 configure.log >&2; exit 1; }
+        ) || return 1
+        touch "$dir/build/.configured"
+    fi
     (
         cd "$dir/build"
-        "$dir/src/configure" -prefix "$dir/prefix" -qt-host-path /usr -platform wasm-emscripten \
-            "${swp_web_qt_options[@]}" -- -G Ninja \
-            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >configure.log 2>&1 ||
-            { tail -40 configure.log >&2; exit 1; }
         NINJA_STATUS='Qt [%f/%t] ' nice ninja -j"$(nproc)" 2>&1 | tee build.log |
             awk '/^Qt \[[0-9]+\/[0-9]+\]/ { split($2, s, /[\[\/\]]/); if (s[2] % 50 == 0) { print $1 " " $2; fflush() } }
                  /error:|FAILED/ { print; fflush() }'
         [ "${PIPESTATUS[0]}" -eq 0 ] || exit 1
         cmake --install . >install.log
-    )
+    ) || return 1
     touch "$dir/prefix/.complete"
     echo "Qt für WebAssembly gebaut in $(((SECONDS - start) / 60)) min"
 }
