@@ -53,6 +53,3 @@ function(swp_windows_qt_runtime)
   set(SWP_QT_PLUGINS ${plugins} PARENT_SCOPE)
   set(SWP_QT_PLUGIN_DIR ${qt_prefix}/${QT6_INSTALL_PLUGINS} PARENT_SCOPE)
 endfunction()
-
-# Wine hands no QT_ variable to the program, so the window tests name their platform.
-set(SWP_QT_TEST_ARGS -platform offscreen)

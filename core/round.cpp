@@ -39,6 +39,15 @@ Integer casePartner(int code) {
     }
 }
 
+void countUsed(GameState& state) {
+    state.usedCount = 0;
+    for (int row = 1; row <= state.wordCount; ++row) {
+        if (state.flag(row) == kPlayed) {
+            ++state.usedCount;
+        }
+    }
+}
+
 RoundOutcome startRound(GameState& state, const RandomSource& random) {
     if (state.usedCount == state.wordCount) {
         return RoundOutcome::Exhausted;

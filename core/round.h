@@ -11,6 +11,9 @@ namespace core {
 
 enum class RoundOutcome { Exhausted, Started };
 
+// Sets usedCount to the number of rows 1..wordCount whose flag is exactly "1".
+void countUsed(GameState& state);
+
 // Draws an unplayed word, flags it played, masks it and builds its letter table.
 // Requires every word to be at most kMaxLetters long, which loadWords guarantees.
 RoundOutcome startRound(GameState& state, const RandomSource& random);

@@ -5,14 +5,14 @@
 # Runs in cpack before the archive is made (CPACK_PRE_BUILD_SCRIPTS).
 
 # Only AppStream 1.0 and later ask for a homepage; an override without its warning would be
-# reported as unused.
+# reported as unused, so before that the override's last paragraph is left out.
+file(READ "${CPACK_SWP_LINTIAN_OVERRIDES}" swp_overrides)
 execute_process(COMMAND appstreamcli --version OUTPUT_VARIABLE swp_appstream ERROR_QUIET)
-if(swp_appstream MATCHES "version: ([0-9]+)" AND CMAKE_MATCH_1 GREATER_EQUAL 1)
-  file(GLOB swp_prefix LIST_DIRECTORIES true "${CPACK_TEMPORARY_DIRECTORY}/*/share")
-  file(MAKE_DIRECTORY "${swp_prefix}/lintian/overrides")
-  file(COPY_FILE "${CPACK_SWP_LINTIAN_OVERRIDES}" "${swp_prefix}/lintian/overrides/strickwichtspiel"
-      ONLY_IF_DIFFERENT)
+if(NOT (swp_appstream MATCHES "version: ([0-9]+)" AND CMAKE_MATCH_1 GREATER_EQUAL 1))
+  string(REGEX REPLACE "\n\n# AppStream.*$" "\n" swp_overrides "${swp_overrides}")
 endif()
+file(GLOB swp_share LIST_DIRECTORIES true "${CPACK_TEMPORARY_DIRECTORY}/*/share")
+file(WRITE "${swp_share}/lintian/overrides/strickwichtspiel" "${swp_overrides}")
 
 # Folders are made with the umask of whoever builds; with 077 the package would make
 # /usr/share/games/strickwichtspiel unreadable to players, and two builds would differ.

@@ -65,10 +65,15 @@ swp_install() {
         swp_no_root_hint "apt-get install ${missing[*]}"
         return 1
     fi
-    # Two scripts may install at once (the Debian 13 root is shared); the second waits.
-    swp_as_root flock /run/lock/strickwichtspiel-apt apt-get update -q || return 1
+    swp_apt update -q || return 1
+    swp_apt install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# apt-get as root. Two scripts may use it at once (the Debian 13 root is shared): the second
+# waits, for ours and for any other apt.
+swp_apt() {
     swp_as_root env DEBIAN_FRONTEND=noninteractive flock /run/lock/strickwichtspiel-apt \
-        apt-get install -y -q --no-install-recommends "${missing[@]}"
+        apt-get -o DPkg::Lock::Timeout=900 "$@"
 }
 
 # Runs "$@" as root: directly, or through sudo; a Debian installed with a root password has no
@@ -205,7 +210,8 @@ swp_debian13() {
         exec 3<&0
         chroot --userspec=0:0 "$root" /usr/bin/env -i "${envs[@]}" bash -c "set -e; cd /src
                 export DEBIAN_FRONTEND=noninteractive
-                flock /run/lock/strickwichtspiel-apt sh -c \"apt-get update -q && apt-get upgrade -y -q\" >/dev/null
+                . /src/scripts/lib.sh
+                { swp_apt update -q && swp_apt upgrade -y -q; } >/dev/null
                 exec \"\$@\"" swp-debian13 "$@" <&3 3<&- &
         wait $!
     ' swp-enter "$root" "$dir" "$src" "${#envs[@]}" "${envs[@]}" "$@"

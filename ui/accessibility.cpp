@@ -4,10 +4,8 @@
 
 #include "ui/accessibility.h"
 
-#include "ui/filledrect.h"
+#include "ui/figure.h"
 #include "ui/keylineedit.h"
-#include "ui/picturebox.h"
-#include "ui/thickline.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -143,10 +141,12 @@ QAccessibleInterface* makeInterface(const QString&, QObject* object) {
     if (auto* announcement = dynamic_cast<Announcement*>(object)) {
         return new QAccessibleWidget(announcement, QAccessible::Notification);
     }
-    if (dynamic_cast<PictureBox*>(object) != nullptr ||
-        dynamic_cast<FilledRect*>(object) != nullptr ||
-        dynamic_cast<ThickLine*>(object) != nullptr) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+    // The labels among the pieces keep Qt's own interface, which reads their text.
+    if (object->isWidgetType()) {
+        const figure::Piece* piece = figure::pieceNamed(object->objectName());
+        if (piece != nullptr && piece->kind != figure::Kind::Label) {
+            return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+        }
     }
     return nullptr;
 }

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -51,13 +52,65 @@ QString noScreenReason() {
     return reason;
 }
 
+// The first capture of `pattern` in what the toolkit has said so far, or an empty string.
+QString heldMatch(const QRegularExpression& pattern) {
+    for (const HeldMessage& message : g_held) {
+        if (const auto match = pattern.match(message.text); match.hasMatch()) {
+            return match.captured(1);
+        }
+    }
+    return {};
+}
+
+// Only the platform plugins speak of a display they cannot reach; a missing or broken plugin
+// is a fault of the installation, and sending the player to check the display would mislead.
+QString startFailure(const QString& fatalText) {
+    static const QRegularExpression unreachable(
+        QStringLiteral("(could not connect to display|Failed to create wl_display)"));
+    static const QRegularExpression missing(
+        QStringLiteral("Could not find the Qt platform plugin \"([^\"]*)\""));
+    static const QRegularExpression broken(
+        QStringLiteral("Could not load the Qt platform plugin \"([^\"]*)\""));
+    static const QRegularExpression available(
+        QStringLiteral("Available platform plugins are: (.*)\\."));
+    if (!heldMatch(unreachable).isEmpty()) {
+        return QStringLiteral("Kein Bildschirm erreichbar: %1.").arg(noScreenReason());
+    }
+    const QString others = available.match(fatalText).captured(1);
+    const QString installed =
+        others.isEmpty() ? QString() : QStringLiteral(" Installiert sind: %1.").arg(others);
+    const QString chosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM")
+                               ? QStringLiteral(" (%1)").arg(quoted("QT_QPA_PLATFORM"))
+                               : QString();
+    if (const QString plugin = heldMatch(missing); !plugin.isEmpty()) {
+        return QStringLiteral("Das Spiel kann nicht starten: Das Qt-Plattformmodul „%1“%2 ist "
+                              "nicht installiert.%3")
+            .arg(plugin, chosen, installed);
+    }
+    if (const QString plugin = heldMatch(broken); !plugin.isEmpty()) {
+        // The plugin's own complaint (a missing library, say) comes just before.
+        QStringList reasons;
+        for (const HeldMessage& message : g_held) {
+            if (!broken.match(message.text).hasMatch()) {
+                reasons << message.text.trimmed();
+            }
+        }
+        const QString why = reasons.isEmpty()
+                                ? QString()
+                                : QStringLiteral(" (%1)").arg(reasons.join(QStringLiteral("; ")));
+        return QStringLiteral("Das Spiel kann nicht starten: Das Qt-Plattformmodul „%1“%2 lässt "
+                              "sich nicht laden%3.%4")
+            .arg(plugin, chosen, why, installed);
+    }
+    return QStringLiteral("Das Spiel kann nicht starten: %1")
+        .arg(fatalText.section(QLatin1Char('\n'), 0, 0));
+}
+
 // The toolkit ends with a fatal message when no platform starts; that is the one moment to
 // speak, since the abort that follows would leave a core dump.
 void holdOrReport(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg) {
-        std::cerr
-            << QStringLiteral("Kein Bildschirm erreichbar: %1.").arg(noScreenReason()).toStdString()
-            << std::endl;
+        std::cerr << startFailure(text).toStdString() << std::endl;
         std::_Exit(1);
     }
     g_held.push_back({type, context.file, context.line, context.function, context.category, text});

@@ -13,8 +13,9 @@ namespace ui {
 // with exit code 1 once the event loop regains control.
 void reportFatal(const QString& message);
 
-// While it lives, a toolkit that finds no screen to start on ends the program with a German
-// message naming the reason and exit code 1, instead of its English one and an abort. Create it
+// While it lives, a toolkit that cannot start (no screen to reach, a platform plugin missing or
+// broken) ends the program with a German message naming the reason and exit code 1, instead
+// of its English one and an abort. Create it
 // before the Application; what the toolkit says meanwhile is held back and, once the
 // Application stands, passed on when the guard goes.
 class ScreenGuard {

@@ -9,13 +9,13 @@
 #include "ui/accessibility.h"
 #include "ui/application.h"
 #include "ui/cp1252text.h"
+#include "ui/figure.h"
 #include "ui/filledrect.h"
 #include "ui/gameicon.h"
 #include "ui/keylineedit.h"
 #include "ui/layout.h"
 #include "ui/picturebox.h"
 #include "ui/pushbutton.h"
-#include "ui/resources.h"
 #include "ui/thickline.h"
 #include "ui/wordbox.h"
 
@@ -42,34 +42,6 @@ const QString kInstructionRound = QStringLiteral(
     "Buchstaben, der Galgen wartet schon!");
 const QString kAllUsed = QStringLiteral("Alle Worte verbraucht !!!");
 const QString kQuestionMark = QStringLiteral("?");
-const QString kLost = QStringLiteral("Leider verloren...!");
-const QString kWon = QStringLiteral("Gewonnen !!!");
-
-// What a screen reader says for each piece; the pictures also say what they show. The two
-// labels are read by their own text.
-struct PieceText {
-    const char* name;
-    const char* description;
-};
-const PieceText kPieceTexts[13] = {
-    {},
-    {"Unterste Stufe", nullptr},
-    {"Mittlere Stufe", nullptr},
-    {"Podest", nullptr},
-    {"Verurteilter und Henker",
-     "Der junge Mann im roten Hemd steht schwitzend vor Angst neben dem Henker mit der lila "
-     "Kapuze."},
-    {"Pfosten", nullptr},
-    {"Querbalken", nullptr},
-    {"Strebe", nullptr},
-    {"Gehängter", "Der junge Mann hängt am Seil, das vom Querbalken herabführt."},
-    {"Henker", "Der Henker in lila Kapuze und grauer Kutte steht allein auf der Stufe."},
-    {nullptr, nullptr},
-    {nullptr, nullptr},
-    {"Freigesprochener und Henker",
-     "Der junge Mann hält mit beiden Händen ein Schild „FREI!“ über den Kopf, der Henker steht "
-     "neben ihm."},
-};
 
 void setFontOf(QWidget* widget, const QFont& font) {
     widget->setFont(font);
@@ -128,23 +100,25 @@ QLabel* makeLabel(QWidget* parent, const char* name, const layout::Box& box,
     return label;
 }
 
-QWidget* makeRect(QWidget* parent, const char* name, const layout::Box& box) {
-    return place(new FilledRect(layout::color(box.back), parent), name, box);
-}
-
-QWidget* makeLine(QWidget* parent, const char* name, const layout::Line& line) {
-    auto* widget = new ThickLine(layout::pixels(line.ends), line.widthPixels,
-                                 layout::color(line.color), parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QWidget* makePicture(QWidget* parent, const char* name, const layout::Box& box,
-                     const char* resource, const char* doubleResource) {
+// The table guarantees that a line is Kind::Line and that every other piece is a box.
+QWidget* makePiece(QWidget* frame, const figure::Piece& piece) {
+    if (const auto* line = std::get_if<layout::Line>(&piece.shape)) {
+        auto* widget = new ThickLine(layout::pixels(line->ends), line->widthPixels,
+                                     layout::color(line->color), frame);
+        widget->setObjectName(QString::fromLatin1(piece.name));
+        return widget;
+    }
+    const auto& box = std::get<layout::Box>(piece.shape);
+    if (piece.kind == figure::Kind::Rect) {
+        return place(new FilledRect(layout::color(box.back), frame), piece.name, box);
+    }
+    if (piece.kind == figure::Kind::Label) {
+        return makeLabel(frame, piece.name, box, piece.alignment, QString::fromUtf8(piece.text));
+    }
     auto* picture =
-        new PictureBox(QString::fromLatin1(resource), QString::fromLatin1(doubleResource),
-                       layout::color(box.back), parent);
-    place(picture, name, box);
+        new PictureBox(QString::fromLatin1(piece.picture), QString::fromLatin1(piece.doublePicture),
+                       layout::color(box.back), frame);
+    place(picture, piece.name, box);
     picture->setEnabled(false);
     return picture;
 }
@@ -208,32 +182,20 @@ void Form1::createControls() {
 }
 
 void Form1::createFigure() {
-    QWidget* const frame = item9a;
-    teil[1] = makeRect(frame, "teil1", layout::kTeil1);
-    teil[2] = makeRect(frame, "teil2", layout::kTeil2);
-    teil[3] = makeRect(frame, "teil3", layout::kTeil3);
-    teil[4] = makePicture(frame, "teil4", layout::kTeil4, res::kTeil4, res::kTeil4Double);
-    teil[5] = makeLine(frame, "teil5", layout::kTeil5);
-    teil[6] = makeLine(frame, "teil6", layout::kTeil6);
-    teil[7] = makeLine(frame, "teil7", layout::kTeil7);
-    teil[8] = makePicture(frame, "teil8", layout::kTeil8, res::kTeil8, res::kTeil8Double);
-    teil[9] = makePicture(frame, "teil9", layout::kTeil9, res::kTeil9, res::kTeil9Double);
-    teil[10] = makeLabel(frame, "teil10", layout::kTeil10, Qt::AlignLeft, kLost);
-    teil[11] = makeLabel(frame, "teil11", layout::kTeil11, Qt::AlignHCenter, kWon);
-    teil[12] = makePicture(frame, "teil12", layout::kTeil12, res::kTeil12, res::kTeil12Double);
-
-    // Back to front: the drawn pieces, then the picture boxes in front of all of them.
-    for (const int piece : {1, 2, 3, 5, 6, 7, 10, 11, 4, 8, 9, 12}) {
-        teil.at(piece)->raise();
+    std::array<int, figure::kPieces.size()> backToFront{};
+    for (int number = 1; number <= int(figure::kPieces.size()); ++number) {
+        const figure::Piece& piece = figure::piece(number);
+        teil.at(number) = makePiece(item9a, piece);
+        if (piece.accessibleName != nullptr) {
+            teil.at(number)->setAccessibleName(QString::fromUtf8(piece.accessibleName));
+        }
+        if (piece.description != nullptr) {
+            teil.at(number)->setAccessibleDescription(QString::fromUtf8(piece.description));
+        }
+        backToFront.at(std::size_t(piece.stacking)) = number;
     }
-    for (int piece = 1; piece <= 12; ++piece) {
-        const PieceText& text = kPieceTexts[piece];
-        if (text.name != nullptr) {
-            teil.at(piece)->setAccessibleName(QString::fromUtf8(text.name));
-        }
-        if (text.description != nullptr) {
-            teil.at(piece)->setAccessibleDescription(QString::fromUtf8(text.description));
-        }
+    for (const int number : backToFront) {
+        teil.at(number)->raise();
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "ui/cp1252text.h"
 #include "ui/focusring.h"
+#include "ui/keys.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -29,11 +30,6 @@ bool isShortcutChord(const QKeyEvent* event) {
     const QString text = event->text();
     const bool altGr = (modifiers & Qt::ControlModifier) && !text.isEmpty() && text.at(0).isPrint();
     return !altGr;
-}
-
-bool isPlainEnter(const QKeyEvent* event) {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    return enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 } // namespace

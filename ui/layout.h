@@ -75,19 +75,7 @@ inline constexpr Box kSpielneu{{60, 1530, 3525, 450}, kSansSerif8Bold, kSystemCo
 inline constexpr Box kEnde{{3720, 1530, 3405, 450}, kSansSerif8Bold, kSystemColor, kSystemColor};
 inline constexpr Box kItem9a{{30, 1980, 7140, 4695}, kNoFont, kSystemColor, kWhite};
 
-// Inside item9a, relative to its top-left corner.
-inline constexpr Box kTeil1{{195, 4305, 1725, 285}, kNoFont, kSystemColor, kReddishBrown};
-inline constexpr Box kTeil2{{1845, 4020, 1995, 570}, kNoFont, kSystemColor, kReddishBrown};
-inline constexpr Box kTeil3{{3495, 3600, 3465, 990}, kNoFont, kSystemColor, kReddishBrown};
-inline constexpr Box kTeil4{{3630, 1860, 1650, 1755}, kNoFont, kSystemColor, kWhite};
-inline constexpr Line kTeil5{{6300, 3585, 6285, 315}, 10, kVeryDarkRed};
-inline constexpr Line kTeil6{{6420, 300, 3450, 315}, 10, kVeryDarkRed};
-inline constexpr Line kTeil7{{4830, 375, 6285, 1365}, 10, kVeryDarkRed};
-inline constexpr Box kTeil8{{3555, 375, 915, 1950}, kNoFont, kSystemColor, kWhite};
-inline constexpr Box kTeil9{{2355, 2100, 930, 1935}, kNoFont, kSystemColor, kWhite};
-inline constexpr Box kTeil10{{285, 510, 2685, 1110}, kArial24Bold, kRed, kWhite};
-inline constexpr Box kTeil11{{1965, 285, 3285, 1305}, kArial24Bold, kDarkGreen, kWhite};
-inline constexpr Box kTeil12{{2430, 1860, 2805, 2700}, kNoFont, kSystemColor, kWhite};
+// The pieces inside item9a are in ui/figure.h, each with everything else that makes it.
 
 enum class Installed { No, BitmapOnly, Outline };
 

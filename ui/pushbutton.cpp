@@ -5,8 +5,7 @@
 #include "ui/pushbutton.h"
 
 #include "ui/focusring.h"
-
-#include <QKeyEvent>
+#include "ui/keys.h"
 
 namespace ui {
 
@@ -16,8 +15,7 @@ PushButton::PushButton(const QString& text, QWidget* parent) : QPushButton(text,
 }
 
 void PushButton::keyPressEvent(QKeyEvent* event) {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (isPlainEnter(event)) {
         click();
         return;
     }

@@ -6,6 +6,7 @@
 
 #include "core/gamestate.h"
 #include "core/random.h"
+#include "core/round.h"
 #include "core/wordlist.h"
 
 #include <deque>

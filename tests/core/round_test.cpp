@@ -134,3 +134,23 @@ TEST(ClockRandomTest, LastWordIsDrawnHalfAsOften) {
     EXPECT_NEAR(rows[0] / double(kDraws), 0.125, 0.015);
     EXPECT_NEAR(rows[2] / double(kDraws), 0.25, 0.015);
 }
+
+TEST(CountUsedTest, CountsExactlyTheFlagsSetToOne) {
+    core::GameState state = loaded("a\nb\nc\nd\n");
+    state.flag(2) = "1";
+    state.flag(4) = "1";
+    state.flag(3) = "01";
+    state.flag(0) = "1"; // row 0 never counts
+    core::countUsed(state);
+    EXPECT_EQ(state.usedCount, 2);
+}
+
+TEST(CountUsedTest, ThreeRoundsGiveThree) {
+    core::GameState state = loaded("a\nb\nc\nd\ne\n");
+    for (const float r : {0.9f, 0.2f, 0.5f}) {
+        core::startRound(state, sequence({r, 0.1f, 0.3f, 0.7f, 0.9f}));
+    }
+    state.usedCount = 0; // startRound counts too; countUsed must find the three in the flags
+    core::countUsed(state);
+    EXPECT_EQ(state.usedCount, 3);
+}

@@ -221,3 +221,19 @@ TEST_F(HostileListTest, NoScreen) {
                   std::string("Kein Bildschirm erreichbar: ") + screen.says + ".\n");
     }
 }
+
+// A plugin that is not installed is the installation's fault, not the display's.
+TEST_F(HostileListTest, MissingPlatformPlugin) {
+    write("Haus\r\n");
+    const GameRun run = runGame(m_root / "game", false, [] {
+        setenv("QT_QPA_PLATFORM", "keinmodul", 1);
+        setenv("DISPLAY", ":5999", 1);
+    });
+    EXPECT_EQ(run.exitCode, 1) << run.stderrText;
+    const std::string says =
+        "Das Spiel kann nicht starten: Das Qt-Plattformmodul \u201Ekeinmodul\u201C "
+        "(QT_QPA_PLATFORM=\u201Ekeinmodul\u201C) ist nicht installiert. "
+        "Installiert sind: ";
+    EXPECT_EQ(run.stderrText.substr(0, says.size()), says);
+    EXPECT_NE(run.stderrText.find("offscreen"), std::string::npos) << run.stderrText;
+}

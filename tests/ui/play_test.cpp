@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "ui/resources.h"
+#include "ui/figure.h"
 #include "uitest.h"
 
 #include <QApplication>
@@ -182,14 +182,14 @@ void PlayTest::missesBuildTheGallowsUntilLoss() {
         for (const Probe& probe : kProbes) {
             QCOMPARE(image.pixelColor(probe.at), probe.piece <= miss ? probe.color : Qt::white);
         }
-        QCOMPARE(pictureShown(image, "teil4", ui::res::kTeil4), miss >= 4);
+        QCOMPARE(pictureShown(image, "teil4", ui::figure::piece(4).picture), miss >= 4);
     }
     type("k");
     QCOMPARE(shownPieces(), QList<int>({1, 2, 3, 5, 6, 7, 8, 9, 10}));
     QCOMPARE(text("Fragewort"), QStringLiteral("Haus"));
     const QImage image = shot(*m_form);
-    QVERIFY(pictureShown(image, "teil8", ui::res::kTeil8));
-    QVERIFY(pictureShown(image, "teil9", ui::res::kTeil9));
+    QVERIFY(pictureShown(image, "teil8", ui::figure::piece(8).picture));
+    QVERIFY(pictureShown(image, "teil9", ui::figure::piece(9).picture));
     QVERIFY(countPixels(image, windowRect(*m_form, "teil10"), QColor(255, 0, 0)) > 100);
     for (const Probe& probe : kProbes) {
         QCOMPARE(image.pixelColor(probe.at), probe.color);
@@ -220,7 +220,7 @@ void PlayTest::winClearsTheFigure() {
     QCOMPARE(shownPieces(), QList<int>({11, 12}));
     QCOMPARE(text("Fragewort"), shown);
     const QImage image = shot(*m_form);
-    QVERIFY(pictureShown(image, "teil12", ui::res::kTeil12));
+    QVERIFY(pictureShown(image, "teil12", ui::figure::piece(12).picture));
     QVERIFY(countPixels(image, windowRect(*m_form, "teil11"), QColor(0, 64, 0)) > 100);
     type("xyzqjvwk");
     QCOMPARE(shownPieces(), QList<int>({11, 12}));

@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: MIT
 
+#include "ui/figure.h"
 #include "ui/picturebox.h"
-#include "ui/resources.h"
 #include "uitest.h"
 
 #include <QApplication>
@@ -47,11 +47,14 @@ private slots:
         QTest::addColumn<QString>("single");
         QTest::addColumn<QString>("twice");
         QTest::addColumn<QSize>("box");
-        QTest::newRow("teil4") << ui::res::kTeil4 << ui::res::kTeil4Double << QSize(110, 117);
-        QTest::newRow("teil8") << ui::res::kTeil8 << ui::res::kTeil8Double << QSize(61, 130);
-        QTest::newRow("teil9") << ui::res::kTeil9 << ui::res::kTeil9Double << QSize(62, 129);
-        QTest::newRow("teil12, cut")
-            << ui::res::kTeil12 << ui::res::kTeil12Double << QSize(187, 180);
+        QTest::newRow("teil4") << ui::figure::piece(4).picture << ui::figure::piece(4).doublePicture
+                               << QSize(110, 117);
+        QTest::newRow("teil8") << ui::figure::piece(8).picture << ui::figure::piece(8).doublePicture
+                               << QSize(61, 130);
+        QTest::newRow("teil9") << ui::figure::piece(9).picture << ui::figure::piece(9).doublePicture
+                               << QSize(62, 129);
+        QTest::newRow("teil12, cut") << ui::figure::piece(12).picture
+                                     << ui::figure::piece(12).doublePicture << QSize(187, 180);
     }
 
     void pictureForTheScale() {

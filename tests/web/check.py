@@ -105,6 +105,15 @@ def layout_table():
             r"Box (k\w+)\{\{([\d, ]+)\},\s*\w+,\s*\w+,\s*(\w+)\}", text):
         left, top, width, height = (int(v) // 15 for v in rect.split(","))
         boxes[name] = ((left, top, width, height), colours.get(back))
+    # The pieces of the gallows, each with the helper that gives its colour.
+    figure = os.path.join(ROOT, "ui/figure.h")
+    if os.path.exists(figure):
+        kinds = {"rect": colours["kReddishBrown"], "pictureBox": colours["kWhite"]}
+        text = open(figure, encoding="utf-8").read()
+        for number, kind, rect in re.findall(
+                r'\.name = "teil(\d+)".*?\.shape = detail::(\w+)\(\{([\d, ]+)\}', text, re.S):
+            left, top, width, height = (int(v) // 15 for v in rect.split(","))
+            boxes[f"kTeil{number}"] = ((left, top, width, height), kinds.get(kind))
     return boxes
 
 

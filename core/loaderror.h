@@ -1,0 +1,58 @@
+// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+//
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "core/unicode.h"
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace core {
+
+// Why a word list could not be loaded; message is German UTF-8 text for the player.
+struct LoadError {
+    std::string message;
+    int line = 0; // 0 when the error concerns the file as a whole
+};
+
+// Every error about one list, each naming the file and its folder: the player has to find the
+// file to mend it. Lines count from 1.
+class LoadErrors {
+public:
+    explicit LoadErrors(const std::filesystem::path& file);
+
+    LoadError notFound() const;
+    LoadError unreachable(const std::error_code& error) const;
+    LoadError folder() const;
+    LoadError cannotOpen(const std::error_code& error) const;
+    LoadError cannotRead(const std::error_code& error) const;
+
+    LoadError tooManyLines(int line) const;
+    LoadError tooLong(int line) const;
+    LoadError nulByte(int line) const;
+    // Broken UTF-8 or UTF-16 in a list whose byte-order mark names it.
+    LoadError malformed(int line, Encoding encoding) const;
+    LoadError notInCp1252(int line, char32_t codePoint) const;
+    // A list without a byte-order mark that is UTF-8 at utf8Line but breaks it at line.
+    LoadError mixedEncodings(int line, int utf8Line) const;
+
+private:
+    LoadError file(const std::string& what) const;
+    LoadError line(int line, const std::string& what) const;
+
+    std::string m_name;
+    std::string m_folder;
+};
+
+// Why a system call on a list failed, in German, for the error codes of any platform.
+std::string failureReason(const std::error_code& error);
+
+// The C library reports a stream's failure only through errno: clear it before the call and
+// read it after.
+void clearSystemError();
+std::error_code lastSystemError();
+
+} // namespace core

@@ -1,0 +1,160 @@
+// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+//
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "ui/layout.h"
+
+#include <QString>
+#include <Qt>
+#include <array>
+#include <variant>
+
+// The twelve pieces of the gallows scene, one row each: how each is drawn, where, what a screen
+// reader calls it, and its place in the stacking. The build compiles in every picture named
+// here, so a new or moved piece is its row and, for a picture, its files in assets/.
+namespace ui::figure {
+
+enum class Kind { Rect, Line, Picture, Label };
+
+struct Piece {
+    const char* name; // the object name
+    Kind kind;
+    std::variant<layout::Box, layout::Line> shape; // a Line for Kind::Line, else a Box
+    const char* picture = nullptr;                 // resources, for Kind::Picture
+    const char* doublePicture = nullptr;           // for screens scaled above 100 %
+    const char* text = nullptr;                    // for Kind::Label
+    Qt::Alignment alignment = {};
+    const char* accessibleName = nullptr; // a label is read by its own text
+    const char* description = nullptr;
+    int stacking = 0; // 0 is the backmost; the picture boxes lie in front of all drawn pieces
+};
+
+// The looks that several pieces share.
+namespace detail {
+inline constexpr layout::Box rect(layout::Twips place) {
+    return {place, layout::kNoFont, layout::kSystemColor, layout::kReddishBrown};
+}
+inline constexpr layout::Box pictureBox(layout::Twips place) {
+    return {place, layout::kNoFont, layout::kSystemColor, layout::kWhite};
+}
+inline constexpr layout::Line line(layout::TwipsLine ends) {
+    return {ends, 10, layout::kVeryDarkRed};
+}
+inline constexpr layout::Box label(layout::Twips place, layout::BgrColor color) {
+    return {place, layout::kArial24Bold, color, layout::kWhite};
+}
+} // namespace detail
+
+// Coordinates are relative to the frame item9a.
+inline constexpr std::array<Piece, 12> kPieces{{
+    {.name = "teil1",
+     .kind = Kind::Rect,
+     .shape = detail::rect({195, 4305, 1725, 285}),
+     .accessibleName = "Unterste Stufe",
+     .stacking = 0},
+    {.name = "teil2",
+     .kind = Kind::Rect,
+     .shape = detail::rect({1845, 4020, 1995, 570}),
+     .accessibleName = "Mittlere Stufe",
+     .stacking = 1},
+    {.name = "teil3",
+     .kind = Kind::Rect,
+     .shape = detail::rect({3495, 3600, 3465, 990}),
+     .accessibleName = "Podest",
+     .stacking = 2},
+    {.name = "teil4",
+     .kind = Kind::Picture,
+     .shape = detail::pictureBox({3630, 1860, 1650, 1755}),
+     .picture = ":/teil4.jpg",
+     .doublePicture = ":/teil4@2x.jpg",
+     .accessibleName = "Verurteilter und Henker",
+     .description = "Der junge Mann im roten Hemd steht schwitzend vor Angst neben dem Henker "
+                    "mit der lila Kapuze.",
+     .stacking = 8},
+    {.name = "teil5",
+     .kind = Kind::Line,
+     .shape = detail::line({6300, 3585, 6285, 315}),
+     .accessibleName = "Pfosten",
+     .stacking = 3},
+    {.name = "teil6",
+     .kind = Kind::Line,
+     .shape = detail::line({6420, 300, 3450, 315}),
+     .accessibleName = "Querbalken",
+     .stacking = 4},
+    {.name = "teil7",
+     .kind = Kind::Line,
+     .shape = detail::line({4830, 375, 6285, 1365}),
+     .accessibleName = "Strebe",
+     .stacking = 5},
+    {.name = "teil8",
+     .kind = Kind::Picture,
+     .shape = detail::pictureBox({3555, 375, 915, 1950}),
+     .picture = ":/teil8.jpg",
+     .doublePicture = ":/teil8@2x.jpg",
+     .accessibleName = "Gehängter",
+     .description = "Der junge Mann hängt am Seil, das vom Querbalken herabführt.",
+     .stacking = 9},
+    {.name = "teil9",
+     .kind = Kind::Picture,
+     .shape = detail::pictureBox({2355, 2100, 930, 1935}),
+     .picture = ":/teil9.jpg",
+     .doublePicture = ":/teil9@2x.jpg",
+     .accessibleName = "Henker",
+     .description = "Der Henker in lila Kapuze und grauer Kutte steht allein auf der Stufe.",
+     .stacking = 10},
+    {.name = "teil10",
+     .kind = Kind::Label,
+     .shape = detail::label({285, 510, 2685, 1110}, layout::kRed),
+     .text = "Leider verloren...!",
+     .alignment = Qt::AlignLeft,
+     .stacking = 6},
+    {.name = "teil11",
+     .kind = Kind::Label,
+     .shape = detail::label({1965, 285, 3285, 1305}, layout::kDarkGreen),
+     .text = "Gewonnen !!!",
+     .alignment = Qt::AlignHCenter,
+     .stacking = 7},
+    {.name = "teil12",
+     .kind = Kind::Picture,
+     .shape = detail::pictureBox({2430, 1860, 2805, 2700}),
+     .picture = ":/teil12.jpg",
+     .doublePicture = ":/teil12@2x.jpg",
+     .accessibleName = "Freigesprochener und Henker",
+     .description = "Der junge Mann hält mit beiden Händen ein Schild „FREI!“ über den Kopf, der "
+                    "Henker steht neben ihm.",
+     .stacking = 11},
+}};
+
+// teil1 .. teil12; 1 <= number <= 12.
+constexpr const Piece& piece(int number) {
+    return kPieces.at(static_cast<std::size_t>(number - 1));
+}
+
+// The piece of that object name, or nullptr.
+const Piece* pieceNamed(const QString& name);
+
+namespace detail {
+// A row that contradicts itself fails the build rather than the window.
+consteval bool rowsAgree() {
+    std::array<bool, kPieces.size()> placed{};
+    for (const Piece& piece : kPieces) {
+        const bool isLine = std::holds_alternative<layout::Line>(piece.shape);
+        if (isLine != (piece.kind == Kind::Line) ||
+            (piece.picture != nullptr) != (piece.kind == Kind::Picture) ||
+            (piece.doublePicture != nullptr) != (piece.kind == Kind::Picture) ||
+            (piece.text != nullptr) != (piece.kind == Kind::Label) ||
+            (piece.accessibleName == nullptr) != (piece.kind == Kind::Label) ||
+            piece.stacking < 0 || piece.stacking >= int(placed.size()) ||
+            placed[std::size_t(piece.stacking)]) {
+            return false;
+        }
+        placed[std::size_t(piece.stacking)] = true;
+    }
+    return true;
+}
+static_assert(rowsAgree());
+} // namespace detail
+
+} // namespace ui::figure
