@@ -14,7 +14,7 @@ swp_web_packages=(
 )
 
 # scripts/web --check and --bench: headless Chromium driven by WebDriver.
-swp_web_check_packages=(chromium chromium-driver python3-selenium)
+swp_web_check_packages=(chromium chromium-driver python3-selenium python3-pil)
 
 # Static and single-threaded, as small as the game allows. OpenGL stays on: the wasm platform
 # plugin draws through Qt's texture blitter.

@@ -32,8 +32,9 @@ FIRST_FRAME_PROBE = """
   const look = () => {
     const root = document.querySelector('#qt-shadow-container')?.shadowRoot;
     const canvas = root?.querySelector('canvas');
-    if (canvas && canvas.width > 0) {
-      const pixel = canvas.getContext('2d').getImageData(canvas.width >> 1, canvas.height >> 1, 1, 1).data;
+    const context = canvas && canvas.width > 0 && canvas.getContext('2d');
+    if (context) {
+      const pixel = context.getImageData(canvas.width >> 1, canvas.height >> 1, 1, 1).data;
       if (pixel[3] !== 0) { window.swpFirstFrame = performance.now(); return; }
     }
     requestAnimationFrame(look);
