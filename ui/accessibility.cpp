@@ -10,6 +10,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFontMetrics>
+#ifdef Q_OS_WASM
+#include "ui/web.h"
+#endif
 
 namespace ui {
 
@@ -182,6 +185,9 @@ void announce(QWidget* window, const QString& text) {
     if (announcement->accessibleName() == text) {
         return;
     }
+#ifdef Q_OS_WASM
+    web::announce(text);
+#endif
     announcement->hide();
     announcement->setAccessibleName(text);
     if (!text.isEmpty()) {

@@ -230,6 +230,15 @@ std::optional<core::LoadError> Form1::Form_Load() {
     return core::loadWords(m_state, m_wordList);
 }
 
+std::optional<core::LoadError> Form1::loadWordList(std::istream& in,
+                                                   const std::filesystem::path& file) {
+    if (auto error = core::loadWords(m_state, in, file)) {
+        return error;
+    }
+    spielneu_Click();
+    return std::nullopt;
+}
+
 void Form1::textin_Click() {
     if (core::startRound(m_state, m_random) == core::RoundOutcome::Exhausted) {
         setWord(Fragewort, kAllUsed);

@@ -36,6 +36,11 @@ public:
     // shown.
     std::optional<core::LoadError> Form_Load();
 
+    // Replaces the word list with the one read from in (file names it in messages) and returns
+    // to the start screen; a bad list changes nothing.
+    std::optional<core::LoadError> loadWordList(std::istream& in,
+                                                const std::filesystem::path& file);
+
     const core::GameState& gameState() const { return m_state; }
 
 protected:

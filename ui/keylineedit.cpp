@@ -62,6 +62,14 @@ void KeyLineEdit::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
+#ifdef Q_OS_WASM
+    // A browser hands over Ctrl chords with their plain letter as text: Ctrl+L would guess L.
+    // Those that reach the page at all are the browser's (address bar, tabs, reload).
+    if ((event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier) {
+        event->ignore();
+        return;
+    }
+#endif
     // Without a mouse, this is the only way to start a round.
     if (isPlainEnter(event) && mouseCouldClick()) {
         emit clicked();

@@ -1,0 +1,66 @@
+# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+#
+# SPDX-License-Identifier: MIT
+
+# The browser (emscripten). Without Qt, the core's tests run under node; with it, the game
+# becomes a page of its own (scripts/web puts it together).
+if(DEFINED SWP_GAME AND NOT SWP_GAME)
+  # The tests read real files of the source tree, and ctest must see their exit status.
+  add_link_options(-sNODERAWFS=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sSTACK_SIZE=1MB)
+  return()
+endif()
+
+# A browser has neither Arial nor the stand-ins Linux uses for it, so the game carries those,
+# cut down to the characters a word list and the window can show (Windows-1252), which leaves
+# every glyph as it is.
+set(SWP_WEB_FACES
+    /usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
+    /usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf
+    /usr/share/fonts/truetype/lato/Lato-Black.ttf
+    CACHE STRING "The faces the web build carries")
+set(swp_cp1252 U+0020-007E,U+00A0-00FF,U+20AC,U+201A,U+0192,U+201E,U+2026,U+2020,U+2021,U+02C6)
+string(APPEND swp_cp1252 ,U+2030,U+0160,U+2039,U+0152,U+017D,U+2018,U+2019,U+201C,U+201D,U+2022)
+string(APPEND swp_cp1252 ,U+2013,U+2014,U+02DC,U+2122,U+0161,U+203A,U+0153,U+017E,U+0178,U+FFFD)
+
+# Qt's own command gives a web program its JavaScript bindings and loader; plugins of a static
+# Qt must be named.
+function(swp_web_program target)
+  find_package(Qt6 REQUIRED COMPONENTS OpenGL)
+  qt_import_plugins(${target} INCLUDE Qt6::QWasmIntegrationPlugin Qt6::QJpegPlugin)
+endfunction()
+
+function(swp_web_game target)
+  swp_web_program(${target})
+  target_sources(ui PRIVATE ${PROJECT_SOURCE_DIR}/ui/web.cpp)
+  target_link_libraries(ui PRIVATE Qt6::GuiPrivate)
+  target_link_options(${target} PRIVATE
+    "SHELL:--embed-file ${PROJECT_SOURCE_DIR}/data/worte.txt@/worte.txt")
+
+  set(faces "")
+  foreach(face ${SWP_WEB_FACES})
+    get_filename_component(name ${face} NAME)
+    set(out ${PROJECT_BINARY_DIR}/faces/${name})
+    add_custom_command(OUTPUT ${out}
+        COMMAND python3 -m fontTools.subset ${face} --output-file=${out} --unicodes=${swp_cp1252}
+            --layout-features=* --name-IDs=* --name-languages=* --notdef-outline --hinting
+        DEPENDS ${face} VERBATIM)
+    list(APPEND faces ${out})
+  endforeach()
+  add_custom_target(swp_faces DEPENDS ${faces})
+  add_dependencies(ui swp_faces)
+  qt_add_resources(ui "faces" PREFIX "/faces" BASE ${PROJECT_BINARY_DIR}/faces FILES ${faces})
+
+  # The toolkit's German texts (a text box's context menu) where a qt.conf of the program's
+  # own says they are, in the program's file system.
+  file(WRITE ${PROJECT_BINARY_DIR}/qtconf/qt.conf "[Paths]\nPrefix = /\nTranslations = translations\n")
+  qt_add_resources(ui "qtconf" PREFIX "/qt/etc" BASE ${PROJECT_BINARY_DIR}/qtconf
+      FILES ${PROJECT_BINARY_DIR}/qtconf/qt.conf)
+  find_file(SWP_QTBASE_DE qtbase_de.qm PATHS /usr/share/qt6/translations NO_CMAKE_FIND_ROOT_PATH
+      REQUIRED)
+  target_link_options(${target} PRIVATE
+    "SHELL:--embed-file ${SWP_QTBASE_DE}@/translations/qtbase_de.qm")
+
+  if(NOT SWP_BENCH AND NOT BUILD_TESTING)
+    add_subdirectory(${PROJECT_SOURCE_DIR}/bench/bare ${PROJECT_BINARY_DIR}/bench/bare)
+  endif()
+endfunction()

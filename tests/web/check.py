@@ -1,0 +1,408 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+#
+# SPDX-License-Identifier: MIT
+
+"""The web build in headless Chromium, which stands in for a player's browser.
+
+--check plays build-web/ from a local server: a bad list, a round lost and one won with a list
+of its own given through the file picker, "Ende"; probes pixels against ui/layout.h at 100 % and
+200 %; reads the accessibility tree and the announcements; ends with the figures of --bench.
+--bench [LOADS]: bytes transferred with brotli and gzip, and the time from navigation to the
+first frame of the game and of the bare window (build-web-bench/), LOADS fresh loads each.
+"""
+
+import io
+import os
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+SHOTS = os.path.join(ROOT, "build-web-shots")
+
+# Marks the moment the first window is drawn: the first animation frame in which a canvas of
+# the toolkit holds a drawn pixel at its centre.
+FIRST_FRAME_PROBE = """
+(() => {
+  const look = () => {
+    const root = document.querySelector('#qt-shadow-container')?.shadowRoot;
+    const canvas = root?.querySelector('canvas');
+    const context = canvas && canvas.width > 0 && canvas.getContext('2d');
+    if (context) {
+      const pixel = context.getImageData(canvas.width >> 1, canvas.height >> 1, 1, 1).data;
+      if (pixel[3] !== 0) { window.swpFirstFrame = performance.now(); return; }
+    }
+    requestAnimationFrame(look);
+  };
+  requestAnimationFrame(look);
+})();
+"""
+
+failures = []
+
+
+def check(condition, what):
+    print(("ok    " if condition else "FEHLT ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+
+
+class Server:
+    def __init__(self, folder):
+        self.process = subprocess.Popen(
+            [sys.executable, os.path.join(ROOT, "scripts/web-serve.py"), folder, "0"],
+            stdout=subprocess.PIPE, text=True)
+        self.url = self.process.stdout.readline().strip()
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait()
+
+
+def browser(scale=1):
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    profile = tempfile.mkdtemp(prefix="swp-chromium-")
+    for flag in ("--no-sandbox", "--headless", "--disable-gpu", "--no-first-run",
+                 "--disable-background-networking", "--disable-component-update",
+                 "--disable-sync", "--window-size=800,760", f"--user-data-dir={profile}",
+                 f"--force-device-scale-factor={scale}", "--lang=de-DE"):
+        options.add_argument(flag)
+    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver.swp_profile = profile
+    return driver
+
+
+def quit_browser(driver):
+    driver.quit()
+    shutil.rmtree(driver.swp_profile, ignore_errors=True)
+
+
+def wait_for(driver, script, timeout=60):
+    end = time.time() + timeout
+    while time.time() < end:
+        value = driver.execute_script(script)
+        if value:
+            return value
+        time.sleep(0.05)
+    return None
+
+
+# ---- the layout table -------------------------------------------------------------------------
+
+def layout_table():
+    text = open(os.path.join(ROOT, "ui/layout.h"), encoding="utf-8").read()
+    colours = {name: int(value, 16) for name, value in
+               re.findall(r"BgrColor (k\w+) = 0x([0-9A-Fa-f]+);", text)}
+    boxes = {}
+    for name, rect, back in re.findall(
+            r"Box (k\w+)\{\{([\d, ]+)\},\s*\w+,\s*\w+,\s*(\w+)\}", text):
+        left, top, width, height = (int(v) // 15 for v in rect.split(","))
+        boxes[name] = ((left, top, width, height), colours.get(back))
+    # The pieces of the gallows, each with the helper that gives its colour.
+    figure = os.path.join(ROOT, "ui/figure.h")
+    if os.path.exists(figure):
+        kinds = {"rect": colours["kReddishBrown"], "pictureBox": colours["kWhite"]}
+        text = open(figure, encoding="utf-8").read()
+        for number, kind, rect in re.findall(
+                r'\.name = "teil(\d+)".*?\.shape = detail::(\w+)\(\{([\d, ]+)\}', text, re.S):
+            left, top, width, height = (int(v) // 15 for v in rect.split(","))
+            boxes[f"kTeil{number}"] = ((left, top, width, height), kinds.get(kind))
+    return boxes
+
+
+def rgb(bgr):
+    return (bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF)
+
+
+def near(a, b, tolerance=6):
+    return all(abs(x - y) <= tolerance for x, y in zip(a, b))
+
+
+class Page:
+    def __init__(self, driver, url):
+        self.driver = driver
+        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                               {"source": FIRST_FRAME_PROBE})
+        driver.get(url)
+        self.ready = wait_for(driver, "return window.swpFirstFrame")
+        self.scale = driver.execute_script("return window.devicePixelRatio")
+
+    def element(self, selector):
+        return self.driver.find_element("css selector", selector)
+
+    def shot(self, name=None):
+        from PIL import Image
+        png = self.element("#screen").screenshot_as_png
+        if name:
+            os.makedirs(SHOTS, exist_ok=True)
+            open(os.path.join(SHOTS, name), "wb").write(png)
+        return Image.open(io.BytesIO(png)).convert("RGB")
+
+    def pixel(self, image, x, y):
+        return image.getpixel((int(x * self.scale), int(y * self.scale)))
+
+    def click(self, x, y):
+        from selenium.webdriver.common.action_chains import ActionChains
+        screen = self.element("#screen")
+        size = screen.size
+        ActionChains(self.driver).move_to_element_with_offset(
+            screen, x - size["width"] / 2, y - size["height"] / 2).click().perform()
+        time.sleep(0.2)
+
+    def keys(self, text):
+        from selenium.webdriver.common.action_chains import ActionChains
+        for key in text:
+            ActionChains(self.driver).send_keys(key).perform()
+            time.sleep(0.12)
+
+    def chords(self, letters):
+        from selenium.webdriver.common.action_chains import ActionChains
+        from selenium.webdriver.common.keys import Keys
+        for letter in letters:
+            ActionChains(self.driver).key_down(Keys.CONTROL).send_keys(letter).key_up(
+                Keys.CONTROL).perform()
+            time.sleep(0.12)
+
+    def live(self):
+        return self.element("#live").get_attribute("textContent")
+
+    def pick(self, path):
+        self.element("#file").send_keys(path)
+        time.sleep(0.4)
+
+    def problem(self):
+        box = self.element("#problem")
+        return "" if box.get_attribute("hidden") is not None else box.get_attribute("textContent")
+
+    def accessible_names(self):
+        tree = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})
+        found = []
+        for node in tree["nodes"]:
+            if node.get("ignored"):
+                continue
+            role = node.get("role", {}).get("value", "")
+            name = node.get("name", {}).get("value", "")
+            value = node.get("value", {}).get("value", "")
+            description = node.get("description", {}).get("value", "")
+            found.append((role, name, str(value) + description))
+        return found
+
+
+def centre(box):
+    (left, top, width, height), _ = box
+    return left + width / 2, top + height / 2
+
+
+def probe_start_screen(page, table, shot):
+    image = page.shot(shot)
+    window_back = rgb(int("0080FFFF", 16))
+    check(near(page.pixel(image, 2, 1), window_back), f"{shot}: Fenstergrund hellgelb")
+    (left, top, width, height), back = table["kItem9a"]
+    check(near(page.pixel(image, left + 6, top + height - 6), rgb(back)),
+          f"{shot}: Galgenrahmen weiß")
+    (left, top, width, height), back = table["kTextin"]
+    check(near(page.pixel(image, left + 3, top + 3), rgb(back)), f"{shot}: Fragezeichen hellgelb")
+
+
+def play(page, table, folder):
+    """A bad list, then a loss and a win with a list of its own."""
+    textin = centre(table["kTextin"])
+    bad = os.path.join(folder, "schlecht.txt")
+    open(bad, "w", encoding="cp1252", newline="").write("Haus\r\n" + "x" * 80 + "\r\n")
+    page.pick(bad)
+    message = page.problem()
+    check(message.startswith('Die Wortliste "schlecht.txt"') and "Zeile 2" in message,
+          f"eine schlechte Liste zeigt die Meldung: {message!r}")
+    page.click(*textin)
+    check(re.fullmatch(r"-+, 0 von 8 Fehlern", page.live() or "") is not None,
+          f"danach geht das Spiel mit der alten Liste weiter: {page.live()!r}")
+
+    own = os.path.join(folder, "worte.txt")
+    open(own, "w", encoding="cp1252", newline="").write("Häuschen\r\n")
+    page.pick(own)
+    check(page.problem() == "", "die eigene Liste wird ohne Meldung angenommen")
+    page.click(*textin)
+    check(page.live() == "--------, 0 von 8 Fehlern", f"Rundenbeginn angesagt: {page.live()!r}")
+    page.keys("x")
+    check(page.live() == "--------, 1 von 8 Fehlern", f"Fehler mit Zahl angesagt: {page.live()!r}")
+    image = page.shot("fehler1.png")
+    (left, top, _, _), _ = table["kItem9a"]
+    teil1 = table["kTeil1"]
+    x, y = centre(teil1)
+    check(near(page.pixel(image, left + x, top + y), rgb(teil1[1])), "Teil 1 rotbraun am Platz")
+    page.chords("lt")
+    check(page.live() == "--------, 1 von 8 Fehlern", f"Strg+L, Strg+T raten nicht: {page.live()!r}")
+    page.keys("äqjkvb")
+    check(page.live() == "-ä------, 6 von 8 Fehlern", f"Umlaut getroffen: {page.live()!r}")
+    nothing_typed_in_the_tree(page, "qjkvb")
+    page.keys("wy")
+    check(page.live() == "Häuschen, 8 von 8 Fehlern, verloren", f"verloren: {page.live()!r}")
+    page.shot("verloren.png")
+
+    page.pick(own)
+    page.click(*textin)
+    page.keys("häuscen")
+    check(page.live() == "Häuschen, gewonnen", f"gewonnen: {page.live()!r}")
+    page.shot("gewonnen.png")
+
+
+def accessibility(page):
+    names = page.accessible_names()
+    wanted = [("Fragezeichen: neues geheimes Wort", None), ("Geheimes Wort", None),
+              ("Neues Spiel", "button"), ("Ende", "button"), ("Galgen", None)]
+    for name, role in wanted:
+        check(any(n == name and (role is None or r == role) for r, n, _ in names),
+              f"Barrierefreiheitsbaum nennt {name!r}")
+    check(not any("Enable Screen Reader" in n for _, n, _ in names),
+          "kein Knopf zum Einschalten im Baum")
+
+
+def nothing_typed_in_the_tree(page, typed):
+    names = page.accessible_names()
+    holding = [(r, n, v) for r, n, v in names if typed in n or typed in v]
+    check(not holding, f"die getippten Tasten stehen in keinem Textfeld: {holding!r}")
+    check(("group", "Galgen", "6 von 8 Fehlern") in names,
+          f"der Galgen beschreibt die Fehler: {[x for x in names if x[1] == 'Galgen']!r}")
+
+
+def end(page):
+    ende = centre(layout_table()["kEnde"])
+    page.click(*ende)
+    ended = wait_for(page.driver, "return !document.getElementById('ended').hidden", 5)
+    check(bool(ended), '"Ende" zeigt "Spiel beendet" und "Neu starten"')
+    page.element("#restart").click()
+    check(wait_for(page.driver, "return window.swpFirstFrame", 60) is not None,
+          '"Neu starten" lädt das Spiel neu')
+
+
+def run_check():
+    table = layout_table()
+    server = Server(os.path.join(ROOT, "build-web"))
+    folder = tempfile.mkdtemp(prefix="swp-lists-")
+    try:
+        for scale in (1, 2):
+            driver = browser(scale)
+            try:
+                page = Page(driver, server.url)
+                check(page.ready is not None, f"{int(scale * 100)} %: das Spiel erscheint")
+                if page.ready is None:
+                    print(driver.get_log("browser") if hasattr(driver, "get_log") else "")
+                    continue
+                rect = page.element("#screen").rect
+                check((rect["width"], rect["height"]) == (483, 449),
+                      f"{int(scale * 100)} %: Fenster 483 × 449 CSS-Pixel, nicht gestreckt: {rect}")
+                middle = driver.execute_script("return document.documentElement.clientWidth / 2")
+                check(abs(rect["x"] + rect["width"] / 2 - middle) <= 1, "Fenster waagrecht mittig")
+                probe_start_screen(page, table, f"start-{int(scale * 100)}.png")
+                if scale == 1:
+                    accessibility(page)
+                    play(page, table, folder)
+                    end(page)
+                else:
+                    play_pictures(page, table, folder)
+            finally:
+                quit_browser(driver)
+    finally:
+        server.close()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def play_pictures(page, table, folder):
+    """At 200 % the picture of four misses comes from its double-size rendition."""
+    from PIL import Image, ImageChops, ImageStat
+    own = os.path.join(folder, "worte.txt")
+    open(own, "w", encoding="cp1252", newline="").write("Haus\r\n")
+    page.pick(own)
+    page.click(*centre(table["kTextin"]))
+    page.keys("bcde")
+    image = page.shot("teil4-200.png")
+    (left, top, _, _), _ = table["kItem9a"]
+    (x, y, width, height), _ = table["kTeil4"]
+    s = page.scale
+    shown = image.crop((int((left + x) * s), int((top + y) * s),
+                        int((left + x + width) * s), int((top + y + height) * s)))
+
+    def difference(path):
+        picture = Image.open(os.path.join(ROOT, path)).convert("RGB").resize(shown.size)
+        return sum(ImageStat.Stat(ImageChops.difference(shown, picture)).mean) / 3
+
+    double, single = difference("assets/teil4@2x.jpg"), difference("assets/teil4.jpg")
+    check(double < single and double < 4,
+          f"200 %: Bild aus teil4@2x.jpg (Abweichung {double:.1f} gegen {single:.1f})")
+
+
+# ---- figures ----------------------------------------------------------------------------------
+
+def transferred(folder):
+    sizes = {}
+    for coding, suffix in (("brotli", ".br"), ("gzip", ".gz"), ("ohne", "")):
+        total = 0
+        for name in os.listdir(folder):
+            if name.endswith((".wasm", ".js", ".html")):
+                total += os.path.getsize(os.path.join(folder, name + suffix))
+        sizes[coding] = total
+    return sizes
+
+
+def first_frames(folder, loads):
+    server = Server(folder)
+    times = []
+    try:
+        for _ in range(loads):
+            driver = browser()
+            try:
+                page = Page(driver, server.url)
+                if page.ready is not None:
+                    times.append(page.ready / 1000)
+            finally:
+                quit_browser(driver)
+    finally:
+        server.close()
+    return times
+
+
+def run_bench(loads):
+    game, bare = os.path.join(ROOT, "build-web"), os.path.join(ROOT, "build-web-bench")
+    for name, folder in (("Spiel", game), ("schlichtes Fenster", bare)):
+        sizes = transferred(folder)
+        print(f"{name}: übertragen mit brotli {sizes['brotli'] / 1e6:.2f} MB, "
+              f"mit gzip {sizes['gzip'] / 1e6:.2f} MB, ohne {sizes['ohne'] / 1e6:.2f} MB")
+    # Side by side, alternating, so that the machine's load falls on both alike.
+    game_times, bare_times = [], []
+    for _ in range(loads):
+        game_times += first_frames(game, 1)
+        bare_times += first_frames(bare, 1)
+    if not game_times or not bare_times:
+        check(False, "erstes Bild gemessen")
+        return
+    g, b = statistics.median(game_times), statistics.median(bare_times)
+    print(f"erstes Bild (Median aus {len(game_times)}/{len(bare_times)} frischen Ladevorgängen, "
+          f"headless Chromium, lokaler Server): Spiel {g:.2f} s, schlichtes Fenster {b:.2f} s, "
+          f"Verhältnis {g / b:.2f}")
+    sizes = transferred(game)
+    check(sizes["brotli"] <= 2.5e6, f"höchstens 2,5 MB mit brotli ({sizes['brotli'] / 1e6:.2f} MB)")
+    check(g <= 1.10 * b, f"erstes Bild höchstens 1,10 × das des schlichten Fensters ({g / b:.2f})")
+
+
+def main():
+    mode = sys.argv[1] if len(sys.argv) > 1 else "--check"
+    if mode == "--check":
+        run_check()
+        run_bench(9)
+    else:
+        run_bench(int(sys.argv[2]) if len(sys.argv) > 2 else 9)
+    print(f"{'Alles gut' if not failures else str(len(failures)) + ' Prüfungen fehlgeschlagen'}"
+          f" (Bildschirmfotos in {SHOTS})")
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()
