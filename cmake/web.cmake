@@ -27,6 +27,8 @@ string(APPEND swp_cp1252 ,U+2013,U+2014,U+02DC,U+2122,U+0161,U+203A,U+0153,U+017
 function(swp_web_program target)
   find_package(Qt6 REQUIRED COMPONENTS OpenGL)
   qt_import_plugins(${target} INCLUDE Qt6::QWasmIntegrationPlugin Qt6::QJpegPlugin)
+  # The page hands the program environment variables.
+  set_target_properties(${target} PROPERTIES QT_WASM_EXTRA_EXPORTED_METHODS ENV)
 endfunction()
 
 function(swp_web_game target)

@@ -256,7 +256,7 @@ def play(page, table, folder):
 
 def accessibility(page):
     names = page.accessible_names()
-    wanted = [("Fragezeichen: neues geheimes Wort", None), ("Geheimes Wort", None),
+    wanted = [("Fragezeichen: neues geheimes Wort", "textbox"),
               ("Neues Spiel", "button"), ("Ende", "button"), ("Galgen", None)]
     for name, role in wanted:
         check(any(n == name and (role is None or r == role) for r, n, _ in names),
@@ -265,10 +265,31 @@ def accessibility(page):
           "kein Knopf zum Einschalten im Baum")
 
 
+# The question mark's value is its text, as on the desktop; no other field, and no hidden one of
+# the toolkit's, may hold the typed keys.
+HIDDEN_FIELDS = """
+const found = [];
+const walk = root => {
+  for (const element of root.querySelectorAll('*')) {
+    const text = element.isContentEditable ? element.textContent : element.value;
+    if (typeof text === 'string' && text.includes(arguments[0])) found.push(element.outerHTML.slice(0, 80));
+    if (element.shadowRoot) walk(element.shadowRoot);
+  }
+};
+walk(document);
+return found;
+"""
+
+
 def nothing_typed_in_the_tree(page, typed):
     names = page.accessible_names()
-    holding = [(r, n, v) for r, n, v in names if typed in n or typed in v]
-    check(not holding, f"die getippten Tasten stehen in keinem Textfeld: {holding!r}")
+    question = "Fragezeichen: neues geheimes Wort"
+    holding = [(r, n, v) for r, n, v in names
+               if r in ("textbox", "searchbox", "combobox") and n != question and typed in v]
+    check(not holding, f"die getippten Tasten stehen in keinem anderen Textfeld: {holding!r}")
+    fields = page.driver.execute_script(HIDDEN_FIELDS, typed)
+    check(not fields, f"und in keinem Eingabefeld der Seite: {fields!r}")
+    check(("textbox", "Geheimes Wort", "-ä------") in names, "das Wortfeld heißt „Geheimes Wort“")
     check(("group", "Galgen", "6 von 8 Fehlern") in names,
           f"der Galgen beschreibt die Fehler: {[x for x in names if x[1] == 'Galgen']!r}")
 
@@ -325,7 +346,9 @@ def play_pictures(page, table, folder):
     page.keys("bcde")
     image = page.shot("teil4-200.png")
     (left, top, _, _), _ = table["kItem9a"]
-    (x, y, width, height), _ = table["kTeil4"]
+    (x, y, _, _), _ = table["kTeil4"]
+    # The box clips the picture without scaling it, from its top left corner.
+    width, height = Image.open(os.path.join(ROOT, "assets/teil4.jpg")).size
     s = page.scale
     shown = image.crop((int((left + x) * s), int((top + y) * s),
                         int((left + x + width) * s), int((top + y + height) * s)))
