@@ -91,10 +91,12 @@ QString startFailure(const QString& fatalText) {
             .arg(plugin, chosen, installed);
     }
     if (const QString plugin = heldMatch(broken); !plugin.isEmpty()) {
-        // The plugin's own complaint (a missing library, say) comes just before.
+        // The plugin's own complaint (a missing library, say) comes just before, from the
+        // platform's logging categories; other warnings held meanwhile are not the reason.
         QStringList reasons;
         for (const HeldMessage& message : g_held) {
-            if (!broken.match(message.text).hasMatch()) {
+            if (std::string_view(message.category ? message.category : "").starts_with("qt.qpa") &&
+                !broken.match(message.text).hasMatch()) {
                 reasons << message.text.trimmed();
             }
         }
