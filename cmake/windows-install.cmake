@@ -3,21 +3,23 @@
 # SPDX-License-Identifier: MIT
 
 # The Windows release: one folder that runs where it lies (cpack -G ZIP) and an installer
-# (cpack -G NSIS) that puts the same folder under Program Files.
-set(swp_dest .)
-install(TARGETS strickwichtspiel RUNTIME DESTINATION ${swp_dest})
+# (cpack -G NSIS) that installs the same folder, for the player alone or for all users.
+install(TARGETS strickwichtspiel RUNTIME DESTINATION .)
 # bin/ is laid out as the release; swp_windows_qt_runtime says what of it ships.
 foreach(file ${SWP_WINDOWS_SHIPPED})
   get_filename_component(folder ${file} DIRECTORY)
-  install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${file} DESTINATION ${swp_dest}/${folder})
+  if(NOT folder)
+    set(folder .)
+  endif()
+  install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${file} DESTINATION ${folder})
 endforeach()
-install(FILES ${PROJECT_SOURCE_DIR}/data/worte.txt DESTINATION ${swp_dest})
+install(FILES ${PROJECT_SOURCE_DIR}/data/worte.txt DESTINATION .)
 
 # Windows readers open .txt in Notepad, which wants CR LF.
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE swp_licence)
 string(REGEX REPLACE "\r?\n" "\r\n" swp_licence "${swp_licence}")
 file(WRITE ${PROJECT_BINARY_DIR}/release/LICENSE.txt "${swp_licence}")
-install(FILES ${PROJECT_BINARY_DIR}/release/LICENSE.txt DESTINATION ${swp_dest})
+install(FILES ${PROJECT_BINARY_DIR}/release/LICENSE.txt DESTINATION .)
 # The notice names the Qt that was built and the source package it was built from, which
 # scripts/windows-qt.sh writes beside it.
 file(STRINGS ${SWP_QT_PREFIX}/debian-source.txt SWP_QT_SOURCE LIMIT_COUNT 1)
@@ -28,14 +30,14 @@ string(REPLACE ";" ", " SWP_QT_FILES "${SWP_WINDOWS_QT_FILES}")
 string(REPLACE " " "=" SWP_QT_SOURCE_PIN "${SWP_QT_SOURCE}")
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/THIRD-PARTY.txt.in
     ${PROJECT_BINARY_DIR}/release/THIRD-PARTY.txt @ONLY NEWLINE_STYLE CRLF)
-install(FILES ${PROJECT_BINARY_DIR}/release/THIRD-PARTY.txt DESTINATION ${swp_dest})
-install(FILES /usr/share/common-licenses/LGPL-3 DESTINATION ${swp_dest}/licenses
+install(FILES ${PROJECT_BINARY_DIR}/release/THIRD-PARTY.txt DESTINATION .)
+install(FILES /usr/share/common-licenses/LGPL-3 DESTINATION licenses
     RENAME LGPL-3.0.txt)
-install(FILES /usr/share/common-licenses/GPL-3 DESTINATION ${swp_dest}/licenses
+install(FILES /usr/share/common-licenses/GPL-3 DESTINATION licenses
     RENAME GPL-3.0.txt)
-install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright DESTINATION ${swp_dest}/licenses
+install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright DESTINATION licenses
     RENAME gcc-mingw-w64-copyright.txt)
-install(FILES /usr/share/doc/mingw-w64-common/copyright DESTINATION ${swp_dest}/licenses
+install(FILES /usr/share/doc/mingw-w64-common/copyright DESTINATION licenses
     RENAME mingw-w64-copyright.txt)
 
 set(CPACK_PACKAGE_NAME Strickwichtspiel)

@@ -6,6 +6,9 @@
 # goes to bin/, beside the compiler's runtime, so the game and its tests run there under Wine
 # as they would on Windows.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+# Debian's qtbase, built for Windows from its source, keeps its plugins' targets out of
+# find_package(Qt6) unless asked; the release names them.
+set(QT_SKIP_AUTO_PLUGIN_INCLUSION OFF)
 
 set(SWP_RUNTIME_DLLS "")
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
@@ -54,8 +57,13 @@ function(swp_windows_qt_runtime)
 
   # The offscreen platform of the tests reads fonts from lib/fonts beside Qt, not Windows'
   # own; it gets the faces that stand in for them on Linux, so tests measure the same glyphs.
-  file(GLOB fonts /usr/share/fonts/truetype/liberation2/LiberationSans-*.ttf
-      /usr/share/fonts/truetype/lato/Lato-Black.ttf)
+  # Liberation 2 lies in liberation2/ on Debian 12 and in liberation/ from Debian 13 on.
+  file(GLOB fonts /usr/share/fonts/truetype/liberation2/LiberationSans-*.ttf)
+  if(NOT fonts)
+    file(GLOB fonts /usr/share/fonts/truetype/liberation/LiberationSans-*.ttf)
+  endif()
+  file(GLOB lato /usr/share/fonts/truetype/lato/Lato-Black.ttf)
+  list(APPEND fonts ${lato})
   if(fonts)
     file(COPY ${fonts} DESTINATION ${out}/lib/fonts)
   endif()

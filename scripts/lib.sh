@@ -45,6 +45,10 @@ swp_wine_start() {
     mkdir -p "$WINEPREFIX"
     /usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1 || true
     /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
+    # Qt's tests write to the debugger, not stdout, when no Windows console is attached; Wine
+    # hands no QT_ variable from Linux on, so the prefix's own environment asks for stdout.
+    /usr/lib/wine/wine64 reg add 'HKCU\Environment' /v QT_FORCE_STDERR_LOGGING /d 1 /f \
+        </dev/null >/dev/null 2>&1 || true
 }
 
 # The fuzzers and their sanitizer runtime (the package of Debian's default clang).

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QStyleHints>
 #include <cstdio>
 #include <cstdlib>
