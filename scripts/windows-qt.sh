@@ -9,7 +9,8 @@
 
 swp_windows_packages=(
     "${swp_windows_core_packages[@]}" mingw-w64-tools binutils-mingw-w64-x86-64
-    nsis xvfb xdotool imagemagick dpkg-dev qt6-base-dev-tools qt6-translations-l10n
+    nsis xvfb xdotool openbox x11-xkb-utils unzip imagemagick dpkg-dev qt6-base-dev-tools
+    qt6-translations-l10n
 )
 
 swp_qt_toolchain=$swp_root/cmake/mingw-w64-x86_64.cmake
