@@ -89,7 +89,8 @@ def play(game, scratch, processes):
     speechd = os.path.join(env["XDG_CONFIG_HOME"], "speech-dispatcher")
     os.makedirs(speechd)
     with open(os.path.join(speechd, "speechd.conf"), "w", encoding="utf-8") as conf:
-        conf.write("DefaultModule dummy\n")
+        # Without a sound server the dummy voice starts only on libao.
+        conf.write('AudioOutputMethod "libao"\nDefaultModule dummy\n')
 
     # Orca writes its log through a buffer, and this test reads it as it grows.
     os.makedirs(os.path.join(env["XDG_DATA_HOME"], "orca"))
