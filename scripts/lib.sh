@@ -33,6 +33,9 @@ swp_package_packages=(git dpkg-dev lintian appstream reuse man-db desktop-file-u
 # The screen-reader test: an AT-SPI client on a private display.
 swp_atspi_packages=(python3-pyatspi at-spi2-core dbus-daemon xvfb xdotool)
 
+# Debian 13's screen reader, whose speech the Orca test reads; it brings speech-dispatcher.
+swp_orca_packages=(orca)
+
 # The core cross-built for 64-bit Windows and tested under Wine (scripts/test, scripts/windows).
 swp_windows_core_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
 
