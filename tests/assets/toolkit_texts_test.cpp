@@ -28,8 +28,8 @@ private slots:
             << QByteArray("QGuiApplication") << QByteArray("QT_LAYOUT_DIRECTION") << true;
         QTest::newRow("action") << QByteArray("QAccessibleActionInterface") << QByteArray("Press")
                                 << true;
-        QTest::newRow("message box") << QByteArray("QMessageBox") << QByteArray("Show Details...")
-                                     << false;
+        QTest::newRow("message box")
+            << QByteArray("QMessageBox") << QByteArray("Show Details...") << false;
         QTest::newRow("file dialog") << QByteArray("QFileDialog") << QByteArray("Open") << false;
     }
 
