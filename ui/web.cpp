@@ -182,6 +182,16 @@ void announce(const QString& text) {
 
 } // namespace ui::web
 
+// Qt's widgets register 370 kB of standard icons (file dialogs, message boxes, title bars),
+// pictures no compression shrinks, and the game shows none of them in the browser. Defined
+// here, the registration no longer draws Qt's copy, with the pictures, into the program.
+int qInitResources_qstyle() {
+    return 1;
+}
+int qCleanupResources_qstyle() {
+    return 1;
+}
+
 EMSCRIPTEN_BINDINGS(strickwichtspiel) {
     emscripten::function("loadWordList", &ui::web::loadWordList);
     emscripten::function("press", &ui::web::press);
