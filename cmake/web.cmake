@@ -33,6 +33,8 @@ endfunction()
 
 function(swp_web_game target)
   swp_web_program(${target})
+  # The game's pictures are JPEG; the GIF and ICO readers would come along otherwise.
+  qt_import_plugins(${target} INCLUDE_BY_TYPE imageformats Qt6::QJpegPlugin)
   target_sources(ui PRIVATE ${PROJECT_SOURCE_DIR}/ui/web.cpp)
   target_link_libraries(ui PRIVATE Qt6::GuiPrivate)
   target_link_options(${target} PRIVATE
@@ -52,15 +54,21 @@ function(swp_web_game target)
   add_dependencies(ui swp_faces)
   qt_add_resources(ui "faces" PREFIX "/faces" BASE ${PROJECT_BINARY_DIR}/faces FILES ${faces})
 
-  # The toolkit's German texts (a text box's context menu) where a qt.conf of the program's
-  # own says they are, in the program's file system.
+  # The toolkit's German texts where a qt.conf of the program's own says they are, in the
+  # program's file system; only those the game can show, a tenth of Qt's file.
   file(WRITE ${PROJECT_BINARY_DIR}/qtconf/qt.conf "[Paths]\nPrefix = /\nTranslations = translations\n")
   qt_add_resources(ui "qtconf" PREFIX "/qt/etc" BASE ${PROJECT_BINARY_DIR}/qtconf
       FILES ${PROJECT_BINARY_DIR}/qtconf/qt.conf)
   find_file(SWP_QTBASE_DE qtbase_de.qm PATHS /usr/share/qt6/translations NO_CMAKE_FIND_ROOT_PATH
       REQUIRED)
-  target_link_options(${target} PRIVATE
-    "SHELL:--embed-file ${SWP_QTBASE_DE}@/translations/qtbase_de.qm")
+  set(texts ${PROJECT_BINARY_DIR}/translations/qtbase_de.qm)
+  add_custom_command(OUTPUT ${texts}
+      COMMAND python3 ${PROJECT_SOURCE_DIR}/scripts/web-qm.py ${SWP_QTBASE_DE} ${texts}
+      DEPENDS ${SWP_QTBASE_DE} ${PROJECT_SOURCE_DIR}/scripts/web-qm.py VERBATIM)
+  add_custom_target(swp_toolkit_texts DEPENDS ${texts})
+  add_dependencies(${target} swp_toolkit_texts)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${texts})
+  target_link_options(${target} PRIVATE "SHELL:--embed-file ${texts}@/translations/qtbase_de.qm")
 
   if(NOT SWP_BENCH AND NOT BUILD_TESTING)
     add_subdirectory(${PROJECT_SOURCE_DIR}/bench/bare ${PROJECT_BINARY_DIR}/bench/bare)

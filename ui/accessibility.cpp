@@ -176,10 +176,15 @@ void announce(QWidget* window, const QString& text) {
         return;
     }
     window->setProperty(kLast, text);
+#ifdef Q_OS_WASM
+    // The browser's bridge has no announcements: the page's live region speaks them.
+    web::announce(text);
+#else
     if (!text.isEmpty()) {
         QAccessibleAnnouncementEvent event(window, text);
         QAccessible::updateAccessibility(&event);
     }
+#endif
 #else
     auto* announcement = window->findChild<Announcement*>(QString(), Qt::FindDirectChildrenOnly);
     if (announcement == nullptr) {

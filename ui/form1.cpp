@@ -150,13 +150,16 @@ Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget*
 }
 
 // The 500 x 561 icon takes longer to decode and send than the whole first frame, so it
-// follows that frame.
+// follows that frame. A browser shows the page's own icon and the window has no title bar
+// there, so it is not made at all.
 void Form1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
+#ifndef Q_OS_WASM
     if (m_iconPending) {
         m_iconPending = false;
         QTimer::singleShot(0, this, [this] { setWindowIcon(gameIcon()); });
     }
+#endif
 }
 
 void Form1::createControls() {

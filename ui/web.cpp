@@ -120,6 +120,34 @@ void press(const std::string& id) {
     }
 }
 
+// The toolkit's bridge and the page's stand-ins are built after the window's first frame, which
+// comes the sooner for it; a screen reader hears of the window a moment after it is seen.
+void startAccessibility() {
+    if (QPlatformAccessibility* bridge =
+            QGuiApplicationPrivate::platformIntegration()->accessibility()) {
+        bridge->setActive(true);
+    }
+    QAccessible::installUpdateHandler(&treeChanged);
+    treeChanged(nullptr);
+}
+
+class FirstFrameWatch : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                startAccessibility();
+                deleteLater();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 class CloseWatch : public QObject {
 public:
     using QObject::QObject;
@@ -164,12 +192,7 @@ void attach(Form1& form) {
     QObject::connect(&form, &QObject::destroyed, [] { g_form = nullptr; });
     // The toolkit's own bridge in the browser waits for a button of its own to be pressed and
     // then names the text boxes not at all; the page takes the tree from here instead.
-    if (QPlatformAccessibility* bridge =
-            QGuiApplicationPrivate::platformIntegration()->accessibility()) {
-        bridge->setActive(true);
-    }
-    QAccessible::installUpdateHandler(&treeChanged);
-    treeChanged(nullptr);
+    form.installEventFilter(new FirstFrameWatch(&form));
 }
 
 void showError(const QString& message) {
@@ -181,6 +204,16 @@ void announce(const QString& text) {
 }
 
 } // namespace ui::web
+
+// Qt's widgets register 370 kB of standard icons (file dialogs, message boxes, title bars),
+// pictures no compression shrinks, and the game shows none of them in the browser. Defined
+// here, the registration no longer draws Qt's copy, with the pictures, into the program.
+int qInitResources_qstyle() {
+    return 1;
+}
+int qCleanupResources_qstyle() {
+    return 1;
+}
 
 EMSCRIPTEN_BINDINGS(strickwichtspiel) {
     emscripten::function("loadWordList", &ui::web::loadWordList);

@@ -6,7 +6,7 @@
 """The web build in headless Chromium, which stands in for a player's browser.
 
 --check plays build-web/ from a local server: a bad list, a round lost and one won with a list
-of its own given through the file picker, "Ende"; probes pixels against ui/layout.h at 100 % and
+of its own given through the file picker, a list dropped onto the page, "Ende"; probes pixels against ui/layout.h at 100 % and
 200 %; reads the accessibility tree and the announcements; ends with the figures of --bench.
 --bench [LOADS]: bytes transferred with brotli and gzip, and the time from navigation to the
 first frame of the game and of the bare window (build-web-bench/), LOADS fresh loads each.
@@ -178,6 +178,18 @@ class Page:
         self.element("#file").send_keys(path)
         time.sleep(0.4)
 
+    def drop(self, name, data):
+        """Drops a file onto the page, as a player drags one from the file manager."""
+        self.driver.execute_script("""
+            const [name, bytes] = arguments;
+            const files = new DataTransfer();
+            files.items.add(new File([new Uint8Array(bytes)], name, { type: "text/plain" }));
+            const at = { bubbles: true, cancelable: true, dataTransfer: files };
+            document.body.dispatchEvent(new DragEvent("dragover", at));
+            document.body.dispatchEvent(new DragEvent("drop", at));
+        """, name, list(data))
+        time.sleep(0.4)
+
     def problem(self):
         box = self.element("#problem")
         return "" if box.get_attribute("hidden") is not None else box.get_attribute("textContent")
@@ -252,6 +264,14 @@ def play(page, table, folder):
     page.keys("häuscen")
     check(page.live() == "Häuschen, gewonnen", f"gewonnen: {page.live()!r}")
     page.shot("gewonnen.png")
+
+    # Dropped anywhere on the page, a list is taken as one picked.
+    page.drop("gezogen.txt", "Kreuzotter\r\n".encode("cp1252"))
+    listed = page.element("#listname").get_attribute("textContent")
+    page.click(*textin)
+    check(page.problem() == "" and listed == "Wortliste: gezogen.txt"
+          and page.live() == "----------, 0 von 8 Fehlern",
+          f"eine auf die Seite gezogene Liste gilt: {listed!r}, {page.live()!r}")
 
 
 def accessibility(page):
