@@ -196,9 +196,6 @@ void announce(QWidget* window, const QString& text) {
     if (announcement->accessibleName() == text) {
         return;
     }
-#ifdef Q_OS_WASM
-    web::announce(text);
-#endif
     announcement->hide();
     announcement->setAccessibleName(text);
     if (!text.isEmpty()) {

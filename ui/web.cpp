@@ -131,34 +131,24 @@ void startAccessibility() {
     treeChanged(nullptr);
 }
 
-class FirstFrameWatch : public QObject {
+// Watches the window: its first frame starts accessibility, its closing tells the page.
+class FormWatch : public QObject {
 public:
     using QObject::QObject;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] {
-                startAccessibility();
-                deleteLater();
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-class CloseWatch : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Close) {
+        if (event->type() == QEvent::Paint && !m_painted) {
+            m_painted = true;
+            QTimer::singleShot(0, this, &startAccessibility);
+        } else if (event->type() == QEvent::Close) {
             callPage("swpEnded", QString());
         }
         return QObject::eventFilter(watched, event);
     }
+
+private:
+    bool m_painted = false;
 };
 
 // The bytes of the list the player picked and its file name; the answer is the message for
@@ -188,11 +178,10 @@ void attach(Form1& form) {
     g_form = &form;
     // The page's frame is the window's: no title bar of the toolkit's inside it.
     form.setWindowFlag(Qt::FramelessWindowHint);
-    form.installEventFilter(new CloseWatch(&form));
     QObject::connect(&form, &QObject::destroyed, [] { g_form = nullptr; });
     // The toolkit's own bridge in the browser waits for a button of its own to be pressed and
     // then names the text boxes not at all; the page takes the tree from here instead.
-    form.installEventFilter(new FirstFrameWatch(&form));
+    form.installEventFilter(new FormWatch(&form));
 }
 
 void showError(const QString& message) {
