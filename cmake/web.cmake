@@ -10,6 +10,12 @@ if(DEFINED SWP_GAME AND NOT SWP_GAME)
   return()
 endif()
 
+# Qt for the browser is built for link-time optimisation (scripts/web-qt.sh); with the game's
+# own code in it too, the link optimises one program, and no function is seen from both sides
+# with signatures that do not match.
+add_compile_options(-flto)
+add_link_options(-flto)
+
 # A browser has neither Arial nor the stand-ins Linux uses for it, so the game carries those,
 # cut down to the characters a word list and the window can show (Windows-1252), which leaves
 # every glyph as it is.
