@@ -36,10 +36,6 @@ swp_web_qt_options=(
     -no-feature-fontdialog -no-feature-progressdialog -no-feature-wizard -no-feature-splashscreen
     -no-feature-statusbar -no-feature-sizegrip -no-feature-lcdnumber -no-feature-commandlinkbutton
     -no-feature-keysequenceedit -no-feature-mimetype
-    # Pattern-filling every stack variable guards against reading one uninitialised; inside the
-    # browser's sandbox, where the program reads nothing but a word list, it is not worth the
-    # code it adds to every function.
-    -no-feature-trivial_auto_var_init_pattern
 )
 
 # Link-time optimisation: the game's link sees Qt whole and drops what it does not reach. Full,
