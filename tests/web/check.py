@@ -6,8 +6,9 @@
 """The web build in headless Chromium, which stands in for a player's browser.
 
 --check plays build-web/ from a local server: a bad list, a round lost and one won with a list
-of its own given through the file picker, a list dropped onto the page, "Ende"; probes pixels against ui/layout.h at 100 % and
-200 %; reads the accessibility tree and the announcements; ends with the figures of --bench.
+of its own given through the file picker, a list dropped onto the page, "Ende"; probes pixels
+against ui/layout.h at 100 % and 200 %; reads the accessibility tree and the announcements;
+ends with the figures of --bench.
 --bench [LOADS]: bytes transferred with brotli and gzip, and the time from navigation to the
 first frame of the game and of the bare window (build-web-bench/), LOADS fresh loads each.
 """
