@@ -2,7 +2,8 @@
 #
 # SPDX-License-Identifier: MIT
 
-# Shared by scripts/play and scripts/test: installs the Debian packages the build needs.
+# Sourced by the scripts beside it: the Debian packages each needs, preset builds, the Debian 13
+# root and the Wine prefix.
 # shellcheck shell=bash
 
 swp_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -137,8 +138,8 @@ swp_debian13_copy() {
 }
 
 # Runs "$@" in /src of a Debian 13 root that holds a copy of this checkout, made on first use
-# with mmdebstrap (in swp_cache/debian-13/, a few minutes and about 1 GB with the build
-# packages) and brought up to date with apt-get on every use; on a Debian 13 machine it runs
+# with mmdebstrap (in swp_cache/debian-13/; docs/measurements.md has its size) and brought up
+# to date with apt-get on every use; on a Debian 13 machine it runs
 # "$@" here instead. What the command installs (each script installs its own package set) stays
 # in the root for the next run. Everything it mounts lives in a mount namespace of its own and
 # goes with the command's last process, however that ends. As root the root is an ordinary

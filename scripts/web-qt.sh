@@ -3,8 +3,8 @@
 # SPDX-License-Identifier: MIT
 
 # Qt for WebAssembly, built from Debian's own qtbase source with Debian's emscripten inside the
-# Debian 13 root and kept outside the work tree: a first build takes half an hour on 2 cores,
-# every later run finds it in the cache. Sourced by scripts/web after lib.sh.
+# Debian 13 root and kept outside the work tree: built once, every later run finds it in the
+# cache. Sourced by scripts/web after lib.sh.
 # shellcheck shell=bash
 
 swp_web_packages=(
@@ -44,8 +44,8 @@ swp_web_qt_options=(
 # with "null function".
 swp_web_qt_cmake_options=(-DCMAKE_C_FLAGS=-flto -DCMAKE_CXX_FLAGS=-flto)
 
-# The game brings its own faces; the two the wasm platform embeds for itself (about 1 MB,
-# a quarter of the download) would only be a fallback nobody sees.
+# The game brings its own faces; the two the wasm platform embeds for itself (about 1 MB)
+# would only be a fallback nobody sees.
 swp_web_qt_patch() {
     local file=$1/src/plugins/platforms/wasm/CMakeLists.txt
     sed -i '/^set(wasmfonts_resource_files/,/^)/d; /^qt_internal_add_resource(QWasmIntegrationPlugin "wasmfonts"/,/^)/d' "$file"

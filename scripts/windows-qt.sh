@@ -3,8 +3,8 @@
 # SPDX-License-Identifier: MIT
 
 # Qt for 64-bit Windows, built from Debian 13's own qtbase source with the mingw-w64 toolchain
-# and kept outside the work tree: a first build takes about 40 minutes on 2 cores, every later
-# run finds it in the cache. Sourced by scripts/windows after lib.sh, inside the Debian 13 root.
+# and kept outside the work tree: built once, every later run finds it in the cache. Sourced by
+# scripts/windows after lib.sh, inside the Debian 13 root.
 # shellcheck shell=bash
 
 swp_windows_packages=(
