@@ -238,8 +238,7 @@ class Page:
         at = self.driver.execute_script("""
             const [x, y] = arguments, box = document.getElementById('screen').getBoundingClientRect();
             const view = visualViewport;
-            return [(box.left + x - view.offsetLeft) * view.scale,
-                    (box.top + y - view.offsetTop) * view.scale];""", x, y)
+            return [box.left + x - view.offsetLeft, box.top + y - view.offsetTop];""", x, y)
         point = {"x": at[0], "y": at[1]}
         self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
                                     {"type": "touchStart", "touchPoints": [point]})
