@@ -43,8 +43,6 @@ function(swp_web_game target)
   qt_import_plugins(${target} INCLUDE_BY_TYPE imageformats Qt6::QJpegPlugin)
   target_sources(ui PRIVATE ${PROJECT_SOURCE_DIR}/ui/web.cpp)
   target_link_libraries(ui PRIVATE Qt6::GuiPrivate)
-  target_link_options(${target} PRIVATE
-    "SHELL:--embed-file ${PROJECT_SOURCE_DIR}/data/worte.txt@/worte.txt")
 
   set(faces "")
   foreach(face ${SWP_WEB_FACES})

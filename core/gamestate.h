@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -15,6 +16,11 @@ using Integer = std::int16_t;
 
 inline constexpr int kMaxWords = 1000; // rows 1..kMaxWords of the word table
 inline constexpr int kMaxLetters = 50; // positions 1..kMaxLetters of a word
+
+// The most bytes a list that breaks no rule can hold: a byte-order mark, then kMaxWords lines
+// of kMaxLetters characters of four bytes each with the longest line end (CR LF in UTF-16).
+// Any longer input breaks a rule within these bytes.
+inline constexpr std::size_t kMaxListBytes = 3 + kMaxWords * (4 * kMaxLetters + 4) + 1;
 
 // The texts of the played flag.
 inline constexpr char kPlayed[] = "1";

@@ -98,6 +98,9 @@ LoadErrors::LoadErrors(const std::filesystem::path& file) : m_name(utf8(file.fil
     m_folder = utf8((ec ? file : absolute).lexically_normal().parent_path());
 }
 
+LoadErrors::LoadErrors(std::string name, std::string folder)
+    : m_name(std::move(name)), m_folder(std::move(folder)) {}
+
 LoadError LoadErrors::notFound() const {
     return {"Die Wortliste \"" + m_name + "\" wurde im Ordner \"" + m_folder + "\" nicht gefunden.",
             0};
@@ -121,6 +124,16 @@ LoadError LoadErrors::cannotOpen(const std::error_code& error) const {
 
 LoadError LoadErrors::cannotRead(const std::error_code& error) const {
     return file("konnte nicht gelesen werden: " + failureReason(error) + ".");
+}
+
+LoadError LoadErrors::notReceived(const std::string& reason) const {
+    return file("konnte nicht geladen werden: " + reason + ".");
+}
+
+LoadError LoadErrors::tooLarge(std::uintmax_t bytes) const {
+    return file("ist mit " + std::to_string(bytes) + " Bytes zu groß: Eine Wortliste von " +
+                std::to_string(kMaxWords) + " Zeilen mit je " + std::to_string(kMaxLetters) +
+                " Zeichen hat höchstens " + std::to_string(kMaxListBytes) + " Bytes.");
 }
 
 LoadError LoadErrors::tooManyLines(int line) const {

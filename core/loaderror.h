@@ -6,6 +6,7 @@
 
 #include "core/unicode.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -23,12 +24,18 @@ struct LoadError {
 class LoadErrors {
 public:
     explicit LoadErrors(const std::filesystem::path& file);
+    // A list that is no file of this machine: folder is shown as given (a web address).
+    LoadErrors(std::string name, std::string folder);
 
     LoadError notFound() const;
     LoadError unreachable(const std::error_code& error) const;
     LoadError folder() const;
     LoadError cannotOpen(const std::error_code& error) const;
     LoadError cannotRead(const std::error_code& error) const;
+    // Fetched from elsewhere and not received; reason is German text.
+    LoadError notReceived(const std::string& reason) const;
+    // Larger than any list that breaks no rule, judged before reading it.
+    LoadError tooLarge(std::uintmax_t bytes) const;
 
     LoadError tooManyLines(int line) const;
     LoadError tooLong(int line) const;

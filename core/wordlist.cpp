@@ -21,10 +21,8 @@ namespace {
 // No encoding the game reads needs more than four bytes for a character it can play, so a
 // longer line is too long whatever the encoding turns out to be.
 constexpr std::size_t kMaxLineBytes = 4 * kMaxLetters;
-// The most bytes a list that breaks no rule can hold: a byte-order mark, then 1000 lines of
-// the longest kind with the longest line end (CR LF in UTF-16). Any longer input breaks a rule
-// within these bytes, so nothing after them can change what is reported.
-constexpr std::size_t kMaxFileBytes = 3 + kMaxWords * (kMaxLineBytes + 4) + 1;
+// Nothing after these bytes can change what is reported.
+constexpr std::size_t kMaxFileBytes = kMaxListBytes;
 constexpr std::size_t kChunk = 16 * 1024;
 
 struct Bom {
@@ -187,7 +185,10 @@ std::optional<LoadError> convert(std::vector<std::string>& lines, Encoding encod
 
 std::optional<LoadError> loadWords(GameState& state, std::istream& in,
                                    const std::filesystem::path& file) {
-    const LoadErrors errors(file);
+    return loadWords(state, in, LoadErrors(file));
+}
+
+std::optional<LoadError> loadWords(GameState& state, std::istream& in, const LoadErrors& errors) {
     std::string bytes;
     clearSystemError();
     if (!readBounded(in, bytes)) {

@@ -24,4 +24,7 @@ std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path
 std::optional<LoadError> loadWords(GameState& state, std::istream& in,
                                    const std::filesystem::path& file);
 
+// The same for a list that is no file here (a page's address); errors name it.
+std::optional<LoadError> loadWords(GameState& state, std::istream& in, const LoadErrors& errors);
+
 } // namespace core

@@ -19,6 +19,7 @@ TYPES = {
     ".svg": "image/svg+xml",
     ".png": "image/png",
     ".txt": "text/plain; charset=utf-8",
+    ".webmanifest": "application/manifest+json",
 }
 
 

@@ -233,6 +233,11 @@ std::optional<core::LoadError> Form1::Form_Load() {
     return core::loadWords(m_state, m_wordList);
 }
 
+std::optional<core::LoadError> Form1::Form_Load(std::istream& in, const core::LoadErrors& errors) {
+    prepareScreen();
+    return core::loadWords(m_state, in, errors);
+}
+
 std::optional<core::LoadError> Form1::loadWordList(std::istream& in,
                                                    const std::filesystem::path& file) {
     if (auto error = core::loadWords(m_state, in, file)) {

@@ -35,6 +35,8 @@ public:
     // Puts up the start screen and reads the word list. On an error the window must not be
     // shown.
     std::optional<core::LoadError> Form_Load();
+    // The same with a list that is no file here; errors name it.
+    std::optional<core::LoadError> Form_Load(std::istream& in, const core::LoadErrors& errors);
 
     // Replaces the word list with the one read from in (file names it in messages) and returns
     // to the start screen; a bad list changes nothing.

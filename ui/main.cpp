@@ -15,7 +15,11 @@ int main(int argc, char* argv[]) {
     ui::Application app(argc, argv);
     guard.reset();
     ui::Form1 form;
+#ifdef Q_OS_WASM
+    if (const auto error = ui::web::loadServedList(form)) {
+#else
     if (const auto error = form.Form_Load()) {
+#endif
 #ifdef Q_OS_WASM
         // A browser has no modal loop to wait in a box; the page shows it.
         ui::web::showError(QString::fromStdString(error->message));

@@ -11,10 +11,12 @@
 #include <QDirIterator>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 #include <private/qguiapplication_p.h>
@@ -151,6 +153,63 @@ private:
     bool m_painted = false;
 };
 
+// A file the player picks is refused from its size alone when no list that loads can be that
+// large: the page then never reads it. The answer is the message, or empty.
+std::string checkListSize(const std::string& name, double bytes) {
+    if (bytes <= double(core::kMaxListBytes)) {
+        return {};
+    }
+    return core::LoadErrors(std::filesystem::path(name).filename())
+        .tooLarge(std::uintmax_t(bytes))
+        .message;
+}
+
+// What an on-screen keyboard gives, as the same keys would come from a desk's: pressed and
+// released on the window's focus. The answer says whether a round is still open, so that the
+// page lets the keyboard go when one ends.
+bool type(const std::string& text) {
+    if (g_form == nullptr) {
+        return false;
+    }
+    for (const char32_t codePoint : QString::fromStdString(text).toUcs4()) {
+        QWidget* focus = g_form->focusWidget();
+        if (focus == nullptr) {
+            break;
+        }
+        const QString character = QString::fromUcs4(&codePoint, 1);
+        int key = int(QChar::toUpper(codePoint));
+        switch (codePoint) {
+        case 8:
+            key = Qt::Key_Backspace;
+            break;
+        case 13:
+            key = Qt::Key_Return;
+            break;
+        case 27:
+            key = Qt::Key_Escape;
+            break;
+        }
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, character);
+        QCoreApplication::sendEvent(focus, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, character);
+        QCoreApplication::sendEvent(focus, &release);
+    }
+    return g_form != nullptr && g_form->gameState().roundOpen();
+}
+
+// Whether a tap at x, y of the window wants the on-screen keyboard: any tap while a round is
+// open, and one on the question mark, which starts a round.
+bool keyboardWanted(int x, int y) {
+    if (g_form == nullptr) {
+        return false;
+    }
+    if (g_form->gameState().roundOpen()) {
+        return true;
+    }
+    const QWidget* hit = g_form->childAt(x, y);
+    return hit != nullptr && hit->objectName() == QLatin1String("textin");
+}
+
 // The bytes of the list the player picked and its file name; the answer is the message for
 // a bad list, or empty when the game has started afresh with it.
 std::string loadWordList(const std::string& bytes, const std::string& name) {
@@ -173,6 +232,22 @@ void addFaces() {
 } // namespace
 
 Q_COREAPP_STARTUP_FUNCTION(addFaces)
+
+std::optional<core::LoadError> loadServedList(Form1& form) {
+    const emscripten::val list = emscripten::val::module_property("swpList");
+    if (list.isUndefined()) {
+        return form.Form_Load();
+    }
+    const core::LoadErrors errors(list["name"].as<std::string>(), list["folder"].as<std::string>());
+    if (list["missing"].as<bool>()) {
+        return errors.notFound();
+    }
+    if (list["bytes"].isNull()) {
+        return errors.notReceived(list["reason"].as<std::string>());
+    }
+    std::istringstream in(list["bytes"].as<std::string>());
+    return form.Form_Load(in, errors);
+}
 
 void attach(Form1& form) {
     g_form = &form;
@@ -207,4 +282,7 @@ int qCleanupResources_qstyle() {
 EMSCRIPTEN_BINDINGS(strickwichtspiel) {
     emscripten::function("loadWordList", &ui::web::loadWordList);
     emscripten::function("press", &ui::web::press);
+    emscripten::function("checkListSize", &ui::web::checkListSize);
+    emscripten::function("type", &ui::web::type);
+    emscripten::function("keyboardWanted", &ui::web::keyboardWanted);
 }

@@ -4,6 +4,10 @@
 
 #pragma once
 
+#include "core/loaderror.h"
+
+#include <optional>
+
 class QString;
 
 namespace ui {
@@ -14,7 +18,11 @@ class Form1;
 // and no screen reader of its own.
 namespace web {
 
-// Lets the page hand the player's own word list to form, and tells it when form closes.
+// Puts up the start screen and reads the list the page fetched from the server beside it.
+std::optional<core::LoadError> loadServedList(Form1& form);
+
+// Lets the page hand the player's own word list and the keys of an on-screen keyboard to
+// form, and tells it when form closes.
 void attach(Form1& form);
 
 // Shows message on the page, where the desktop shows its box.

@@ -229,6 +229,33 @@ TEST(LoadWordsTest, EndlessInputStopsAtTheFirstLimit) {
     }
 }
 
+// The browser refuses a larger file before reading it, so the bound must hold the longest list
+// that loads: 1000 lines of 50 euro signs, three bytes each in UTF-8.
+TEST(LoadWordsTest, LongestValidListFitsTheByteBound) {
+    std::string euros;
+    for (int i = 0; i < core::kMaxLetters; ++i) {
+        euros += "\xE2\x82\xAC";
+    }
+    const std::string bytes = "\xEF\xBB\xBF" + lines(core::kMaxWords, euros);
+    core::GameState state;
+    EXPECT_FALSE(loadBytes(state, bytes));
+    EXPECT_LE(bytes.size(), core::kMaxListBytes);
+}
+
+// A list from a web address names the address where a file names its folder.
+TEST(LoadWordsTest, ListFromAnAddressIsNamedByIt) {
+    const core::LoadErrors errors("klasse-3b.txt", "https://schule.example/spiel/");
+    std::istringstream in("Haus\n" + std::string(51, 'x') + "\n");
+    core::GameState state;
+    const auto failure = core::loadWords(state, in, errors);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->message, "Die Wortliste \"klasse-3b.txt\" im Ordner "
+                                "\"https://schule.example/spiel/\" ist fehlerhaft: Zeile 2 hat ein "
+                                "Wort mit mehr als 50 Zeichen.");
+    EXPECT_EQ(errors.notFound().message, "Die Wortliste \"klasse-3b.txt\" wurde im Ordner "
+                                         "\"https://schule.example/spiel/\" nicht gefunden.");
+}
+
 // Each case in a folder of its own, unique so that two runs at once keep apart; its name is
 // not ASCII, as a player's folder may well not be.
 class LoadWordsFileTest : public testing::Test {

@@ -1,0 +1,89 @@
+// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+//
+// SPDX-License-Identifier: MIT
+
+// Keeps this build of the game on the player's device: after one visit it starts from here
+// and plays with no network. scripts/web writes in every file of the build with the hash of
+// its content; the program's files carry that hash in their names, so a page always gets the
+// files of its own build, and a new build is a new set of names.
+"use strict";
+
+const FILES = JSON.parse('@FILES@');
+const BUILD = "strickwichtspiel-@BUILD@";
+const LISTS = "strickwichtspiel-listen";
+const folder = new URL("./", self.location.href).href;
+// Lie-fi: a word list the network does not bring within this long comes from the cache.
+const patience = 4000;
+
+async function keep(cache, name) {
+  const url = folder + name, integrity = FILES[name];
+  // The browser's own cache first, which a first visit has just filled; a stale copy there
+  // fails its hash and is fetched afresh.
+  for (const mode of ["default", "reload"]) {
+    try {
+      const response = await fetch(new Request(url, { cache: mode, integrity }));
+      if (response.ok) return cache.put(url, response);
+    } catch {
+      // the next mode, or the install fails and is tried again on the next visit
+    }
+  }
+  throw new Error(`${name}: nicht zu laden`);
+}
+
+self.addEventListener("install", event => {
+  event.waitUntil((async () => {
+    const cache = await caches.open(BUILD);
+    await Promise.all(Object.keys(FILES).map(name => keep(cache, name)));
+    await self.skipWaiting();
+  })());
+});
+
+// The build before stays until the next one: a page still loading from it finds its files.
+self.addEventListener("activate", event => {
+  event.waitUntil((async () => {
+    const builds = (await caches.keys())
+      .filter(name => name.startsWith("strickwichtspiel-") && name !== LISTS && name !== BUILD);
+    await Promise.all(builds.slice(0, -1).map(name => caches.delete(name)));
+    await self.clients.claim();
+  })());
+});
+
+async function fromBuild(url) {
+  const own = await (await caches.open(BUILD)).match(url);
+  return own || await caches.match(url, { ignoreSearch: true }) || fetch(url);
+}
+
+// A teacher's list is fetched fresh whenever the network is there, and kept for when it is not.
+async function fromNetworkFirst(request) {
+  const cache = await caches.open(LISTS);
+  const network = fetch(request).then(response => {
+    if (response.ok) cache.put(request.url, response.clone());
+    else if (response.status === 404 || response.status === 410) cache.delete(request.url);
+    return response;
+  });
+  const timeout = new Promise(resolve => setTimeout(resolve, patience));
+  try {
+    const first = await Promise.race([network, timeout]);
+    if (first) return first;
+  } catch {
+    // offline: the kept copy below
+  }
+  const kept = await cache.match(request.url);
+  return kept || network;
+}
+
+self.addEventListener("fetch", event => {
+  const request = event.request;
+  if (request.method !== "GET" || !request.url.startsWith(folder)) return;
+  const name = new URL(request.url).pathname.slice(new URL(folder).pathname.length) || "index.html";
+  event.respondWith(name in FILES ? fromBuild(folder + name) : fromNetworkFirst(request));
+});
+
+// The page names the list it plays, which it fetched before this worker was there.
+self.addEventListener("message", event => {
+  const url = String(event.data?.keep || "");
+  const name = url.startsWith(folder) ? url.slice(folder.length) : "";
+  if (/^[A-Za-z0-9_-][A-Za-z0-9._-]*$/.test(name) && !(name in FILES)) {
+    event.waitUntil(fromNetworkFirst(new Request(folder + name)).catch(() => {}));
+  }
+});
