@@ -5,7 +5,6 @@
 #include "ui/accessibility.h"
 
 #include "ui/figure.h"
-#include "ui/form1.h"
 #include "ui/keylineedit.h"
 
 #include <QAccessible>
@@ -144,8 +143,8 @@ QAccessibleInterface* makeInterface(const QString&, QObject* object) {
     }
     // Qt calls a plain widget's window a client area, a filler in AT-SPI. Orca drops an
     // announcement that follows another within 0.1 s, fast typing's, unless a window sends it.
-    if (auto* window = qobject_cast<Form1*>(object)) {
-        return new QAccessibleWidget(window, QAccessible::Window);
+    if (object->isWidgetType() && object->objectName() == QLatin1String(kWindowName)) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
     }
     // The labels among the pieces keep Qt's own interface, which reads their text.
     if (object->isWidgetType()) {

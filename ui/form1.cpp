@@ -127,6 +127,7 @@ QWidget* makePiece(QWidget* frame, const figure::Piece& piece) {
 
 Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget* parent)
     : QWidget(parent), m_random(std::move(random)), m_wordList(std::move(wordList)) {
+    setObjectName(QString::fromLatin1(kWindowName));
     installAccessibility();
     createControls();
     createFigure();

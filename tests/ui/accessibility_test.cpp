@@ -30,6 +30,7 @@ private slots:
     void frameFollowsTheScreen_data();
     void frameFollowsTheScreen();
     void everyPieceIsNamed();
+    void windowIsAWindow();
 
 private:
     QAccessibleInterface* face(const char* name) {
@@ -155,6 +156,11 @@ void AccessibilityTest::everyPieceIsNamed() {
     }
     names.removeDuplicates();
     QCOMPARE(names.size(), 12);
+}
+
+// Orca drops an announcement that follows another within 0.1 s unless a window sends it.
+void AccessibilityTest::windowIsAWindow() {
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_form.get())->role(), QAccessible::Window);
 }
 
 QTEST_MAIN(AccessibilityTest)
