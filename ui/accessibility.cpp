@@ -10,9 +10,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFontMetrics>
-#ifdef Q_OS_WASM
-#include "ui/web.h"
-#endif
 
 namespace ui {
 
@@ -175,15 +172,10 @@ void announce(QWidget* window, const QString& text) {
         return;
     }
     window->setProperty(kLast, text);
-#ifdef Q_OS_WASM
-    // The browser's bridge has no announcements: the page's live region speaks them.
-    web::announce(text);
-#else
     if (!text.isEmpty()) {
         QAccessibleAnnouncementEvent event(window, text);
         QAccessible::updateAccessibility(&event);
     }
-#endif
 #else
     auto* announcement = window->findChild<Announcement*>(QString(), Qt::FindDirectChildrenOnly);
     if (announcement == nullptr) {

@@ -7,14 +7,14 @@
 #include "core/guess.h"
 #include "core/round.h"
 #include "ui/accessibility.h"
-#include "ui/application.h"
 #include "ui/cp1252text.h"
+#include "ui/fatal.h"
 #include "ui/figure.h"
 #include "ui/filledrect.h"
-#include "ui/gameicon.h"
 #include "ui/keylineedit.h"
 #include "ui/layout.h"
 #include "ui/picturebox.h"
+#include "ui/platform.h"
 #include "ui/pushbutton.h"
 #include "ui/thickline.h"
 #include "ui/wordbox.h"
@@ -151,16 +151,13 @@ Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget*
 }
 
 // The 500 x 561 icon takes longer to decode and send than the whole first frame, so it
-// follows that frame. A browser shows the page's own icon and the window has no title bar
-// there, so it is not made at all.
+// follows that frame.
 void Form1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-#ifndef Q_OS_WASM
     if (m_iconPending) {
         m_iconPending = false;
-        QTimer::singleShot(0, this, [this] { setWindowIcon(gameIcon()); });
+        QTimer::singleShot(0, this, [this] { platform::setWindowIcon(this); });
     }
-#endif
 }
 
 void Form1::createControls() {
@@ -346,9 +343,10 @@ void Form1::describeFigure() {
 // The question mark keeps the focus through a round, and a screen reader speaks only what
 // changes there; so the game says what the word box and the gallows show.
 void Form1::announceRound() {
-    announce(this, Fragewort->isHidden() ? QString()
-                                         : QStringLiteral("%1, %2").arg(
-                                               Fragewort->text(), item9a->accessibleDescription()));
+    platform::announce(this, Fragewort->isHidden()
+                                 ? QString()
+                                 : QStringLiteral("%1, %2").arg(Fragewort->text(),
+                                                                item9a->accessibleDescription()));
 }
 
 } // namespace ui

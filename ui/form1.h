@@ -68,9 +68,7 @@ private:
     core::GameState m_state;
     core::RandomSource m_random;
     std::filesystem::path m_wordList;
-#ifndef Q_OS_WASM
     bool m_iconPending = true;
-#endif
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
