@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QTimer>
+#include <algorithm>
 #include <exception>
 
 namespace ui {
@@ -183,20 +184,20 @@ void Form1::createControls() {
 }
 
 void Form1::createFigure() {
-    std::array<int, figure::kPieces.size()> backToFront{};
-    for (int number = 1; number <= int(figure::kPieces.size()); ++number) {
-        const figure::Piece& piece = figure::piece(number);
-        teil.at(number) = makePiece(item9a, piece);
+    std::array<QWidget*, figure::kPieces.size()> backToFront{};
+    for (std::size_t row = 0; row < teil.size(); ++row) {
+        const figure::Piece& piece = figure::kPieces[row];
+        teil[row] = makePiece(item9a, piece);
         if (piece.accessibleName != nullptr) {
-            teil.at(number)->setAccessibleName(QString::fromUtf8(piece.accessibleName));
+            teil[row]->setAccessibleName(QString::fromUtf8(piece.accessibleName));
         }
         if (piece.description != nullptr) {
-            teil.at(number)->setAccessibleDescription(QString::fromUtf8(piece.description));
+            teil[row]->setAccessibleDescription(QString::fromUtf8(piece.description));
         }
-        backToFront.at(std::size_t(piece.stacking)) = number;
+        backToFront.at(std::size_t(piece.stacking)) = teil[row];
     }
-    for (const int number : backToFront) {
-        teil.at(number)->raise();
+    for (QWidget* piece : backToFront) {
+        piece->raise();
     }
 }
 
@@ -291,15 +292,27 @@ void Form1::prepareScreen() {
 }
 
 void Form1::hideFigure() {
-    for (int piece = 1; piece <= 12; ++piece) {
-        teil.at(piece)->hide();
+    for (QWidget* piece : teil) {
+        piece->hide();
     }
     describeFigure();
 }
 
+void Form1::showPieces(figure::Shows shows, bool visible) {
+    for (std::size_t row = 0; row < teil.size(); ++row) {
+        if (figure::kPieces[row].shows == shows) {
+            teil[row]->setVisible(visible);
+        }
+    }
+}
+
 void Form1::showStage(core::Integer stage) {
     if (stage >= 1 && stage < core::kStageLost) {
-        teil.at(stage)->show();
+        for (std::size_t row = 0; row < teil.size(); ++row) {
+            if (figure::kPieces[row].miss == stage) {
+                teil[row]->show();
+            }
+        }
     } else if (stage == core::kStageLost) {
         showLoss();
     } else if (stage == core::kStageWon) {
@@ -309,33 +322,41 @@ void Form1::showStage(core::Integer stage) {
 }
 
 void Form1::showLoss() {
-    teil[8]->show();
-    teil[9]->show();
-    teil[10]->show();
-    teil[4]->hide();
+    showPieces(figure::Shows::Lost, true);
+    showPieces(figure::Shows::FromMissUntilLost, false);
     setWord(Fragewort, fromCp1252(core::closeLostRound(m_state)));
 }
 
 void Form1::showWin() {
     hideFigure();
-    teil[11]->show();
-    teil[12]->show();
+    showPieces(figure::Shows::Won, true);
 }
 
 // Read from the pieces shown, so that it tells what the screen shows, a round left through
-// "Neues Spiel" included.
+// "Neues Spiel" included: there a miss shows its piece alone.
 void Form1::describeFigure() {
+    bool won = false;
+    bool lost = false;
+    std::array<bool, core::kStageLost> missShown{};
+    for (std::size_t row = 0; row < teil.size(); ++row) {
+        if (teil[row]->isHidden()) {
+            continue;
+        }
+        const figure::Piece& piece = figure::kPieces[row];
+        won = won || piece.shows == figure::Shows::Won;
+        lost = lost || piece.shows == figure::Shows::Lost;
+        if (piece.miss != 0) {
+            missShown[std::size_t(piece.miss)] = true;
+        }
+    }
     QString description;
-    if (!teil[11]->isHidden()) {
+    if (won) {
         description = QStringLiteral("gewonnen");
-    } else if (!teil[10]->isHidden()) {
+    } else if (lost) {
         description = QStringLiteral("%1 von %1 Fehlern, verloren").arg(core::kStageLost);
     } else {
-        int shown = 0;
-        for (int piece = 1; piece < core::kStageLost; ++piece) {
-            shown += teil.at(piece)->isHidden() ? 0 : 1;
-        }
-        description = QStringLiteral("%1 von %2 Fehlern").arg(shown).arg(core::kStageLost);
+        const auto misses = std::count(missShown.begin(), missShown.end(), true);
+        description = QStringLiteral("%1 von %2 Fehlern").arg(misses).arg(core::kStageLost);
     }
     setDescription(item9a, description);
 }

@@ -7,6 +7,7 @@
 #include "core/gamestate.h"
 #include "core/random.h"
 #include "core/wordlist.h"
+#include "ui/figure.h"
 
 #include <QWidget>
 #include <array>
@@ -59,6 +60,7 @@ private:
 
     void prepareScreen();
     void hideFigure();
+    void showPieces(figure::Shows shows, bool visible);
     void showStage(core::Integer stage);
     void showLoss();
     void showWin();
@@ -77,7 +79,7 @@ private:
     PushButton* spielneu = nullptr;
     PushButton* ende = nullptr;
     QFrame* item9a = nullptr;
-    std::array<QWidget*, 13> teil{}; // teil[1] to teil[12]; 0 unused
+    std::array<QWidget*, figure::kPieces.size()> teil{}; // the table's rows: teil[0] is teil1
 };
 
 } // namespace ui
