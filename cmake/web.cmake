@@ -41,8 +41,6 @@ function(swp_web_game target)
   swp_web_program(${target})
   # The game's pictures are JPEG; the GIF and ICO readers would come along otherwise.
   qt_import_plugins(${target} INCLUDE_BY_TYPE imageformats Qt6::QJpegPlugin)
-  target_sources(ui PRIVATE ${PROJECT_SOURCE_DIR}/ui/web.cpp)
-  target_link_libraries(ui PRIVATE Qt6::GuiPrivate)
 
   set(faces "")
   foreach(face ${SWP_WEB_FACES})

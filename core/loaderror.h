@@ -57,9 +57,4 @@ private:
 // Why a system call on a list failed, in German, for the error codes of any platform.
 std::string failureReason(const std::error_code& error);
 
-// The C library reports a stream's failure only through errno: clear it before the call and
-// read it after.
-void clearSystemError();
-std::error_code lastSystemError();
-
 } // namespace core

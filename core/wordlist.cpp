@@ -5,6 +5,7 @@
 #include "core/wordlist.h"
 
 #include "core/cp1252.h"
+#include "core/systemerror.h"
 #include "core/unicode.h"
 
 #include <algorithm>

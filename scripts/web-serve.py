@@ -3,9 +3,11 @@
 #
 # SPDX-License-Identifier: MIT
 
-"""Serves a folder as a static host does, with the pre-compressed copies beside the files.
+"""Serves a folder as a static host does, with the pre-compressed copies beside the files, and
+lists no folder.
 
-Usage: web-serve.py FOLDER [PORT]; port 0 takes a free one. Prints the address when ready.
+Usage: web-serve.py FOLDER [PORT]; port 0 (the default) takes a free one. Prints the address
+when ready; exits 2 with a German usage message on bad arguments.
 """
 
 import http.server
@@ -23,12 +25,36 @@ TYPES = {
 }
 
 
+USAGE = "Aufruf: web-serve.py ORDNER [PORT]  (PORT 0 bis 65535; 0 nimmt einen freien)"
+
+
+def accepted_codings(header):
+    """The codings an Accept-Encoding header accepts; "q=0" refuses one, "*" stands for the
+    others."""
+    weights = {}
+    for part in header.split(","):
+        coding, *parameters = (piece.strip() for piece in part.split(";"))
+        weight = 1.0
+        for parameter in parameters:
+            name, _, value = parameter.partition("=")
+            if name.strip().lower() == "q":
+                try:
+                    weight = float(value)
+                except ValueError:
+                    weight = 0.0
+        if coding:
+            weights[coding.lower()] = weight
+    wildcard = weights.get("*", 0.0) > 0
+    return {coding for coding in ("br", "gzip")
+            if weights.get(coding, 1.0 if wildcard else 0.0) > 0}
+
+
 class Handler(http.server.SimpleHTTPRequestHandler):
     def send_head(self):
         path = self.translate_path(self.path)
         if os.path.isdir(path):
             path = os.path.join(path, "index.html")
-        accepted = self.headers.get("Accept-Encoding", "")
+        accepted = accepted_codings(self.headers.get("Accept-Encoding", ""))
         for coding, suffix in (("br", ".br"), ("gzip", ".gz")):
             if coding in accepted and os.path.isfile(path + suffix):
                 body = open(path + suffix, "rb")
@@ -40,6 +66,11 @@ class Handler(http.server.SimpleHTTPRequestHandler):
                 self.end_headers()
                 return body
         return super().send_head()
+
+    # A folder without its index.html is no page of the game.
+    def list_directory(self, path):
+        self.send_error(404)
+        return None
 
     def type_of(self, path):
         return TYPES.get(os.path.splitext(path)[1], "application/octet-stream")
@@ -56,9 +87,22 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+def arguments(argv):
+    """The folder and port of the command line, or None when they are no such thing."""
+    if len(argv) not in (2, 3) or not os.path.isdir(argv[1]):
+        return None
+    port = argv[2] if len(argv) == 3 else "0"
+    if not port.isdigit() or int(port) > 65535:
+        return None
+    return argv[1], int(port)
+
+
 def main():
-    folder = sys.argv[1]
-    port = int(sys.argv[2]) if len(sys.argv) > 2 else 0
+    parsed = arguments(sys.argv)
+    if parsed is None:
+        print(USAGE, file=sys.stderr)
+        sys.exit(2)
+    folder, port = parsed
     handler = lambda *a, **k: Handler(*a, directory=folder, **k)
     with http.server.ThreadingHTTPServer(("127.0.0.1", port), handler) as server:
         print(f"http://127.0.0.1:{server.server_address[1]}/", flush=True)

@@ -5,15 +5,11 @@
 #include "ui/accessibility.h"
 
 #include "ui/figure.h"
-#include "ui/form1.h"
 #include "ui/keylineedit.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFontMetrics>
-#ifdef Q_OS_WASM
-#include "ui/web.h"
-#endif
 
 namespace ui {
 
@@ -144,8 +140,8 @@ QAccessibleInterface* makeInterface(const QString&, QObject* object) {
     }
     // Qt calls a plain widget's window a client area, a filler in AT-SPI. Orca drops an
     // announcement that follows another within 0.1 s, fast typing's, unless a window sends it.
-    if (auto* window = qobject_cast<Form1*>(object)) {
-        return new QAccessibleWidget(window, QAccessible::Window);
+    if (object->isWidgetType() && object->objectName() == QLatin1String(kWindowName)) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
     }
     // The labels among the pieces keep Qt's own interface, which reads their text.
     if (object->isWidgetType()) {
@@ -176,15 +172,10 @@ void announce(QWidget* window, const QString& text) {
         return;
     }
     window->setProperty(kLast, text);
-#ifdef Q_OS_WASM
-    // The browser's bridge has no announcements: the page's live region speaks them.
-    web::announce(text);
-#else
     if (!text.isEmpty()) {
         QAccessibleAnnouncementEvent event(window, text);
         QAccessible::updateAccessibility(&event);
     }
-#endif
 #else
     auto* announcement = window->findChild<Announcement*>(QString(), Qt::FindDirectChildrenOnly);
     if (announcement == nullptr) {

@@ -4,15 +4,12 @@
 
 #include "ui/application.h"
 
-#include "ui/gameicon.h"
 #include "ui/layout.h"
+#include "ui/platform.h"
 
-#include <QGuiApplication>
 #include <QLibraryInfo>
-#include <QMessageBox>
 #include <QPalette>
 #include <QRegularExpression>
-#include <QStyle>
 #include <QStyleHints>
 #include <cstdio>
 #include <cstdlib>
@@ -138,23 +135,6 @@ ScreenGuard::~ScreenGuard() {
     g_held.clear();
 }
 
-void reportFatal(const QString& message) {
-    static bool reported = false;
-    if (reported) {
-        return;
-    }
-    reported = true;
-    std::cerr << message.toStdString() << '\n';
-    // Without a screen nobody could close the box, and the program would never end.
-    const QString platform = QGuiApplication::platformName();
-    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Strickwichtspiel"), message);
-        box.setWindowIcon(gameIcon());
-        box.exec();
-    }
-    QCoreApplication::exit(1);
-}
-
 namespace {
 
 bool g_styleAsked = false;
@@ -185,14 +165,7 @@ Application::Application(int& argc, char** argv)
         setPalette(QPalette(QColor(239, 239, 239)));
     }
 #endif
-#ifdef Q_OS_WIN
-    // Qt gives Windows 11 its style of that name, which rounds the word box and the question
-    // mark and marks their focus its own way beside the game's ring; the game keeps the look
-    // it has on Windows 10 unless a style is asked for.
-    if (!g_styleAsked && style()->name() == QLatin1String("windows11")) {
-        setStyle(QStringLiteral("windowsvista"));
-    }
-#endif
+    platform::settleStyle(*this, g_styleAsked);
     // The game speaks German throughout, the toolkit's own menus and buttons included,
     // whatever the locale.
     if (m_toolkitTexts.load(QStringLiteral("qtbase_de"),

@@ -9,10 +9,6 @@
 
 namespace ui {
 
-// Shows a run-time error in a message box, writes it to standard error and ends the program
-// with exit code 1 once the event loop regains control.
-void reportFatal(const QString& message);
-
 // While it lives, a toolkit that cannot start (no screen to reach, a platform plugin missing or
 // broken) ends the program with a German message naming the reason and exit code 1, instead
 // of its English one and an abort. Create it

@@ -7,14 +7,14 @@
 #include "core/guess.h"
 #include "core/round.h"
 #include "ui/accessibility.h"
-#include "ui/application.h"
 #include "ui/cp1252text.h"
+#include "ui/fatal.h"
 #include "ui/figure.h"
 #include "ui/filledrect.h"
-#include "ui/gameicon.h"
 #include "ui/keylineedit.h"
 #include "ui/layout.h"
 #include "ui/picturebox.h"
+#include "ui/platform.h"
 #include "ui/pushbutton.h"
 #include "ui/thickline.h"
 #include "ui/wordbox.h"
@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QTimer>
+#include <algorithm>
 #include <exception>
 
 namespace ui {
@@ -127,6 +128,7 @@ QWidget* makePiece(QWidget* frame, const figure::Piece& piece) {
 
 Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget* parent)
     : QWidget(parent), m_random(std::move(random)), m_wordList(std::move(wordList)) {
+    setObjectName(QString::fromLatin1(kWindowName));
     installAccessibility();
     createControls();
     createFigure();
@@ -150,16 +152,13 @@ Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget*
 }
 
 // The 500 x 561 icon takes longer to decode and send than the whole first frame, so it
-// follows that frame. A browser shows the page's own icon and the window has no title bar
-// there, so it is not made at all.
+// follows that frame.
 void Form1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-#ifndef Q_OS_WASM
     if (m_iconPending) {
         m_iconPending = false;
-        QTimer::singleShot(0, this, [this] { setWindowIcon(gameIcon()); });
+        QTimer::singleShot(0, this, [this] { platform::setWindowIcon(this); });
     }
-#endif
 }
 
 void Form1::createControls() {
@@ -185,20 +184,20 @@ void Form1::createControls() {
 }
 
 void Form1::createFigure() {
-    std::array<int, figure::kPieces.size()> backToFront{};
-    for (int number = 1; number <= int(figure::kPieces.size()); ++number) {
-        const figure::Piece& piece = figure::piece(number);
-        teil.at(number) = makePiece(item9a, piece);
+    std::array<QWidget*, figure::kPieces.size()> backToFront{};
+    for (std::size_t row = 0; row < teil.size(); ++row) {
+        const figure::Piece& piece = figure::kPieces[row];
+        teil[row] = makePiece(item9a, piece);
         if (piece.accessibleName != nullptr) {
-            teil.at(number)->setAccessibleName(QString::fromUtf8(piece.accessibleName));
+            teil[row]->setAccessibleName(QString::fromUtf8(piece.accessibleName));
         }
         if (piece.description != nullptr) {
-            teil.at(number)->setAccessibleDescription(QString::fromUtf8(piece.description));
+            teil[row]->setAccessibleDescription(QString::fromUtf8(piece.description));
         }
-        backToFront.at(std::size_t(piece.stacking)) = number;
+        backToFront.at(std::size_t(piece.stacking)) = teil[row];
     }
-    for (const int number : backToFront) {
-        teil.at(number)->raise();
+    for (QWidget* piece : backToFront) {
+        piece->raise();
     }
 }
 
@@ -298,15 +297,27 @@ void Form1::prepareScreen() {
 }
 
 void Form1::hideFigure() {
-    for (int piece = 1; piece <= 12; ++piece) {
-        teil.at(piece)->hide();
+    for (QWidget* piece : teil) {
+        piece->hide();
     }
     describeFigure();
 }
 
+void Form1::showPieces(figure::Shows shows, bool visible) {
+    for (std::size_t row = 0; row < teil.size(); ++row) {
+        if (figure::kPieces[row].shows == shows) {
+            teil[row]->setVisible(visible);
+        }
+    }
+}
+
 void Form1::showStage(core::Integer stage) {
     if (stage >= 1 && stage < core::kStageLost) {
-        teil.at(stage)->show();
+        for (std::size_t row = 0; row < teil.size(); ++row) {
+            if (figure::kPieces[row].miss == stage) {
+                teil[row]->show();
+            }
+        }
     } else if (stage == core::kStageLost) {
         showLoss();
     } else if (stage == core::kStageWon) {
@@ -316,33 +327,41 @@ void Form1::showStage(core::Integer stage) {
 }
 
 void Form1::showLoss() {
-    teil[8]->show();
-    teil[9]->show();
-    teil[10]->show();
-    teil[4]->hide();
+    showPieces(figure::Shows::Lost, true);
+    showPieces(figure::Shows::FromMissUntilLost, false);
     setWord(Fragewort, fromCp1252(core::closeLostRound(m_state)));
 }
 
 void Form1::showWin() {
     hideFigure();
-    teil[11]->show();
-    teil[12]->show();
+    showPieces(figure::Shows::Won, true);
 }
 
 // Read from the pieces shown, so that it tells what the screen shows, a round left through
-// "Neues Spiel" included.
+// "Neues Spiel" included: there a miss shows its piece alone.
 void Form1::describeFigure() {
+    bool won = false;
+    bool lost = false;
+    std::array<bool, core::kStageLost> missShown{};
+    for (std::size_t row = 0; row < teil.size(); ++row) {
+        if (teil[row]->isHidden()) {
+            continue;
+        }
+        const figure::Piece& piece = figure::kPieces[row];
+        won = won || piece.shows == figure::Shows::Won;
+        lost = lost || piece.shows == figure::Shows::Lost;
+        if (piece.miss != 0) {
+            missShown[std::size_t(piece.miss)] = true;
+        }
+    }
     QString description;
-    if (!teil[11]->isHidden()) {
+    if (won) {
         description = QStringLiteral("gewonnen");
-    } else if (!teil[10]->isHidden()) {
+    } else if (lost) {
         description = QStringLiteral("%1 von %1 Fehlern, verloren").arg(core::kStageLost);
     } else {
-        int shown = 0;
-        for (int piece = 1; piece < core::kStageLost; ++piece) {
-            shown += teil.at(piece)->isHidden() ? 0 : 1;
-        }
-        description = QStringLiteral("%1 von %2 Fehlern").arg(shown).arg(core::kStageLost);
+        const auto misses = std::count(missShown.begin(), missShown.end(), true);
+        description = QStringLiteral("%1 von %2 Fehlern").arg(misses).arg(core::kStageLost);
     }
     setDescription(item9a, description);
 }
@@ -350,9 +369,10 @@ void Form1::describeFigure() {
 // The question mark keeps the focus through a round, and a screen reader speaks only what
 // changes there; so the game says what the word box and the gallows show.
 void Form1::announceRound() {
-    announce(this, Fragewort->isHidden() ? QString()
-                                         : QStringLiteral("%1, %2").arg(
-                                               Fragewort->text(), item9a->accessibleDescription()));
+    platform::announce(this, Fragewort->isHidden()
+                                 ? QString()
+                                 : QStringLiteral("%1, %2").arg(Fragewort->text(),
+                                                                item9a->accessibleDescription()));
 }
 
 } // namespace ui

@@ -7,6 +7,7 @@
 #include "core/gamestate.h"
 #include "core/random.h"
 #include "core/wordlist.h"
+#include "ui/figure.h"
 
 #include <QWidget>
 #include <array>
@@ -61,6 +62,7 @@ private:
 
     void prepareScreen();
     void hideFigure();
+    void showPieces(figure::Shows shows, bool visible);
     void showStage(core::Integer stage);
     void showLoss();
     void showWin();
@@ -70,9 +72,7 @@ private:
     core::GameState m_state;
     core::RandomSource m_random;
     std::filesystem::path m_wordList;
-#ifndef Q_OS_WASM
     bool m_iconPending = true;
-#endif
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -81,7 +81,7 @@ private:
     PushButton* spielneu = nullptr;
     PushButton* ende = nullptr;
     QFrame* item9a = nullptr;
-    std::array<QWidget*, 13> teil{}; // teil[1] to teil[12]; 0 unused
+    std::array<QWidget*, figure::kPieces.size()> teil{}; // the table's rows: teil[0] is teil1
 };
 
 } // namespace ui

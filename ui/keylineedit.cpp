@@ -7,6 +7,7 @@
 #include "ui/cp1252text.h"
 #include "ui/focusring.h"
 #include "ui/keys.h"
+#include "ui/platform.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -58,18 +59,10 @@ void KeyLineEdit::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void KeyLineEdit::keyPressEvent(QKeyEvent* event) {
-    if (isShortcutChord(event)) {
+    if (isShortcutChord(event) || platform::keepsKey(event)) {
         event->ignore();
         return;
     }
-#ifdef Q_OS_WASM
-    // A browser hands over Ctrl chords with their plain letter as text: Ctrl+L would guess L.
-    // Those that reach the page at all are the browser's (address bar, tabs, reload).
-    if ((event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier) {
-        event->ignore();
-        return;
-    }
-#endif
     // Without a mouse, this is the only way to start a round.
     if (isPlainEnter(event) && mouseCouldClick()) {
         emit clicked();

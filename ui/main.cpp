@@ -4,9 +4,7 @@
 
 #include "ui/application.h"
 #include "ui/form1.h"
-#ifdef Q_OS_WASM
-#include "ui/web.h"
-#endif
+#include "ui/platform.h"
 
 #include <optional>
 
@@ -15,22 +13,11 @@ int main(int argc, char* argv[]) {
     ui::Application app(argc, argv);
     guard.reset();
     ui::Form1 form;
-#ifdef Q_OS_WASM
-    if (const auto error = ui::web::loadServedList(form)) {
-#else
-    if (const auto error = form.Form_Load()) {
-#endif
-#ifdef Q_OS_WASM
-        // A browser has no modal loop to wait in a box; the page shows it.
-        ui::web::showError(QString::fromStdString(error->message));
-#else
-        ui::reportFatal(QString::fromStdString(error->message));
-#endif
+    if (const auto error = ui::platform::loadWordList(form)) {
+        ui::platform::reportStartError(QString::fromStdString(error->message));
         return 1;
     }
-#ifdef Q_OS_WASM
-    ui::web::attach(form);
-#endif
+    ui::platform::attach(form);
     form.show();
     return app.exec();
 }

@@ -8,8 +8,8 @@
 // from disk.
 namespace ui::res {
 
-// The figure's pictures are named in ui/figure.h. The build compiles in every ":/" path named
-// there and here.
+// The figure's pictures are named in ui/figure.h and listed in assets/pictures.txt, the icon
+// here and in ui/CMakeLists.txt.
 inline constexpr const char* kIcon = ":/icon.png";
 
 } // namespace ui::res

@@ -66,8 +66,7 @@ void collect(QAccessibleInterface* parent, const QPoint& origin, int depth,
     for (int i = 0; i < parent->childCount(); ++i) {
         QAccessibleInterface* child = parent->child(i);
         QObject* object = child == nullptr ? nullptr : child->object();
-        // The announcements have the page's live region instead.
-        if (object == nullptr || object->objectName() == QLatin1String("Ansage")) {
+        if (object == nullptr) {
             continue;
         }
         const QRect rect = child->rect().translated(-origin);

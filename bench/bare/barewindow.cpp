@@ -4,6 +4,8 @@
 
 #include "barewindow.h"
 
+#include "ui/figure.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,13 +34,21 @@ BareWindow::BareWindow(QWidget* parent) : QWidget(parent) {
     auto* frame = new QFrame(this);
     frame->setGeometry(2, 132, 476, 313);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    // Ten plain pieces and two labels, like the figure.
-    for (int piece = 0; piece < 10; ++piece) {
-        auto* block = new QWidget(frame);
-        block->setGeometry(10 + 45 * piece, 20 + 25 * piece, 40, 40);
+    // As many plain pieces and labels as the figure's table has, the labels in their places.
+    int blocks = 0;
+    for (const ui::figure::Piece& piece : ui::figure::kPieces) {
+        if (piece.kind == ui::figure::Kind::Label) {
+            const ui::layout::Twips place = std::get<ui::layout::Box>(piece.shape).rect;
+            const int twips = ui::layout::kTwipsPerPixel;
+            (new QLabel(QStringLiteral("Text"), frame))
+                ->setGeometry(place.left / twips, place.top / twips, place.width / twips,
+                              place.height / twips);
+        } else {
+            auto* block = new QWidget(frame);
+            block->setGeometry(10 + 45 * blocks, 20 + 25 * blocks, 40, 40);
+            ++blocks;
+        }
     }
-    (new QLabel(QStringLiteral("Eins"), frame))->setGeometry(19, 34, 179, 74);
-    (new QLabel(QStringLiteral("Zwei"), frame))->setGeometry(131, 19, 219, 87);
 
     resize(483, 449);
     setWindowTitle(QStringLiteral("Fenster"));

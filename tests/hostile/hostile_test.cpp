@@ -4,7 +4,10 @@
 
 // Starts the real program on hostile word lists: each must end with a German message on
 // standard error and exit code 1, quickly and without reading the whole file into memory.
+#include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -77,10 +80,18 @@ GameRun runGame(const fs::path& folder, bool unprivileged = false,
 class HostileListTest : public testing::Test {
 protected:
     void SetUp() override {
-        m_root = fs::temp_directory_path() /
-                 ("swp-hostile-" + std::to_string(getpid()) + "-" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_root);
+        // A name nobody can know beforehand: as root, the test runs a program copied there.
+        std::string root =
+            (fs::temp_directory_path() /
+             (std::string("swp-hostile-") +
+              testing::UnitTest::GetInstance()->current_test_info()->name() + "-XXXXXX"))
+                .string();
+        ASSERT_NE(mkdtemp(root.data()), nullptr) << std::strerror(errno);
+        m_root = root;
+        // The unprivileged run reaches its copy and its list as nobody.
+        fs::permissions(m_root, fs::perms::owner_all | fs::perms::group_read |
+                                    fs::perms::group_exec | fs::perms::others_read |
+                                    fs::perms::others_exec);
         fs::create_directories(m_root / "game");
         m_list = m_root / "game" / "worte.txt";
     }

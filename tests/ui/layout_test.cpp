@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
+#include "ui/figure.h"
 #include "ui/layout.h"
 #include "uitest.h"
 
@@ -55,15 +56,11 @@ void LayoutTest::geometry_data() {
     QTest::newRow("spielneu") << "" << QRect(4, 102, 235, 30);
     QTest::newRow("ende") << "" << QRect(248, 102, 227, 30);
     QTest::newRow("item9a") << "" << QRect(2, 132, 476, 313);
-    QTest::newRow("teil1") << "item9a" << QRect(13, 287, 115, 19);
-    QTest::newRow("teil2") << "item9a" << QRect(123, 268, 133, 38);
-    QTest::newRow("teil3") << "item9a" << QRect(233, 240, 231, 66);
-    QTest::newRow("teil4") << "item9a" << QRect(242, 124, 110, 117);
-    QTest::newRow("teil8") << "item9a" << QRect(237, 25, 61, 130);
-    QTest::newRow("teil9") << "item9a" << QRect(157, 140, 62, 129);
-    QTest::newRow("teil10") << "item9a" << QRect(19, 34, 179, 74);
-    QTest::newRow("teil11") << "item9a" << QRect(131, 19, 219, 87);
-    QTest::newRow("teil12") << "item9a" << QRect(162, 124, 187, 180);
+    for (const ui::figure::Piece& piece : ui::figure::kPieces) {
+        if (const auto* box = std::get_if<ui::layout::Box>(&piece.shape)) {
+            QTest::newRow(piece.name) << "item9a" << ui::layout::pixels(box->rect);
+        }
+    }
 }
 
 void LayoutTest::geometry() {
@@ -88,12 +85,19 @@ void LayoutTest::stacking() {
     };
     QCOMPARE(backToFront(m_form.get()), QStringList({"Label1", "Label2", "textin", "item9a", "ende",
                                                      "spielneu", "Fragewort"}));
-    QCOMPARE(backToFront(control(*m_form, "item9a")),
-             QStringList({"teil1", "teil2", "teil3", "teil5", "teil6", "teil7", "teil10", "teil11",
-                          "teil4", "teil8", "teil9", "teil12"}));
+    QStringList pieces(int(ui::figure::kPieces.size()));
+    for (const ui::figure::Piece& piece : ui::figure::kPieces) {
+        pieces[piece.stacking] = QString::fromLatin1(piece.name);
+    }
+    QCOMPARE(backToFront(control(*m_form, "item9a")), pieces);
     // Drawn pieces and labels lie on their container's surface: clicks pass through them.
-    for (const char* name : {"Label1", "Label2", "teil1", "teil2", "teil3", "teil5", "teil6",
-                             "teil7", "teil10", "teil11"}) {
+    QList<const char*> drawn{"Label1", "Label2"};
+    for (const ui::figure::Piece& piece : ui::figure::kPieces) {
+        if (piece.kind != ui::figure::Kind::Picture) {
+            drawn << piece.name;
+        }
+    }
+    for (const char* name : drawn) {
         QVERIFY2(control(*m_form, name)->testAttribute(Qt::WA_TransparentForMouseEvents), name);
     }
 }
@@ -101,9 +105,12 @@ void LayoutTest::stacking() {
 void LayoutTest::lines_data() {
     QTest::addColumn<QPoint>("from");
     QTest::addColumn<QPoint>("to");
-    QTest::newRow("teil5") << QPoint(420, 239) << QPoint(419, 21);
-    QTest::newRow("teil6") << QPoint(428, 20) << QPoint(230, 21);
-    QTest::newRow("teil7") << QPoint(322, 25) << QPoint(419, 91);
+    for (const ui::figure::Piece& piece : ui::figure::kPieces) {
+        if (const auto* line = std::get_if<ui::layout::Line>(&piece.shape)) {
+            const QLine ends = ui::layout::pixels(line->ends);
+            QTest::newRow(piece.name) << ends.p1() << ends.p2();
+        }
+    }
 }
 
 // Ten pixels wide between the end points, in very dark red, nothing else painted.
@@ -209,8 +216,10 @@ void LayoutTest::window() {
     QTRY_VERIFY(!m_form->windowIcon().isNull()); // set right after the first frame
     QVERIFY(m_form->windowFlags() & Qt::WindowMaximizeButtonHint);
     QVERIFY(m_form->minimumSize() != m_form->maximumSize());
-    for (const char* disabled : {"teil4", "teil8", "teil9", "teil12"}) {
-        QVERIFY2(!control(*m_form, disabled)->isEnabled(), disabled);
+    for (const ui::figure::Piece& piece : ui::figure::kPieces) {
+        if (piece.kind == ui::figure::Kind::Picture) {
+            QVERIFY2(!control(*m_form, piece.name)->isEnabled(), piece.name);
+        }
     }
     // Read-only rather than disabled, so that a screen reader does not call it unavailable.
     QVERIFY(control<QLineEdit>(*m_form, "Fragewort")->isReadOnly());

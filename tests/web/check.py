@@ -147,15 +147,6 @@ def layout_table():
             r"Box (k\w+)\{\{([\d, ]+)\},\s*\w+,\s*\w+,\s*(\w+)\}", text):
         left, top, width, height = (int(v) // 15 for v in rect.split(","))
         boxes[name] = ((left, top, width, height), colours.get(back))
-    # The pieces of the gallows, each with the helper that gives its colour.
-    figure = os.path.join(ROOT, "ui/figure.h")
-    if os.path.exists(figure):
-        kinds = {"rect": colours["kReddishBrown"], "pictureBox": colours["kWhite"]}
-        text = open(figure, encoding="utf-8").read()
-        for number, kind, rect in re.findall(
-                r'\.name = "teil(\d+)".*?\.shape = detail::(\w+)\(\{([\d, ]+)\}', text, re.S):
-            left, top, width, height = (int(v) // 15 for v in rect.split(","))
-            boxes[f"kTeil{number}"] = ((left, top, width, height), kinds.get(kind))
     return boxes
 
 
@@ -286,6 +277,22 @@ class Page:
                      width: box.width, height: box.height, scale: view.scale,
                      sideways: document.documentElement.scrollWidth > innerWidth + 1 };""")
 
+    def place(self, name):
+        """Where the window shows the object of that accessible name, as the page's stand-in for
+        it says: ((left, top, width, height), None) in the window's CSS pixels."""
+        script = """
+            const access = document.getElementById("access").getBoundingClientRect();
+            const found = [...document.querySelectorAll("#access [aria-label]")]
+                .find(element => element.getAttribute("aria-label") === arguments[0]);
+            const box = found && found.getBoundingClientRect();
+            return box && box.width > 0 &&
+                [box.left - access.left, box.top - access.top, box.width, box.height];
+        """
+        end = time.time() + 5
+        while not (box := self.driver.execute_script(script, name)) and time.time() < end:
+            time.sleep(0.05)
+        return (tuple(box), None) if box else ((0, 0, 0, 0), None)
+
     def problem(self):
         box = self.element("#problem")
         return "" if box.get_attribute("hidden") is not None else box.get_attribute("textContent")
@@ -342,10 +349,8 @@ def play(page, table, folder):
     page.keys("x")
     check(page.live() == "--------, 1 von 8 Fehlern", f"Fehler mit Zahl angesagt: {page.live()!r}")
     image = page.shot("fehler1.png")
-    (left, top, _, _), _ = table["kItem9a"]
-    teil1 = table["kTeil1"]
-    x, y = centre(teil1)
-    check(near(page.pixel(image, left + x, top + y), rgb(teil1[1])), "Teil 1 rotbraun am Platz")
+    x, y = centre(page.place("Unterste Stufe"))
+    check(near(page.pixel(image, x, y), rgb(0x0040C0)), "Teil 1 rotbraun am Platz")
     page.chords("lt")
     check(page.live() == "--------, 1 von 8 Fehlern", f"Strg+L, Strg+T raten nicht: {page.live()!r}")
     page.keys("äqjkvb")
@@ -461,13 +466,11 @@ def play_pictures(page, table, folder):
     page.click(*centre(table["kTextin"]))
     page.keys("bcde")
     image = page.shot("teil4-200.png")
-    (left, top, _, _), _ = table["kItem9a"]
-    (x, y, _, _), _ = table["kTeil4"]
+    (x, y, _, _), _ = page.place("Verurteilter und Henker")
     # The box clips the picture without scaling it, from its top left corner.
     width, height = Image.open(os.path.join(ROOT, "assets/teil4.jpg")).size
     s = page.scale
-    shown = image.crop((int((left + x) * s), int((top + y) * s),
-                        int((left + x + width) * s), int((top + y + height) * s)))
+    shown = image.crop((int(x * s), int(y * s), int((x + width) * s), int((y + height) * s)))
 
     def difference(path):
         picture = Image.open(os.path.join(ROOT, path)).convert("RGB").resize(shown.size)

@@ -49,6 +49,8 @@ count() {
 pixel() {
     convert "$1" -format "%[pixel:p{$2,$3}]" info:
 }
+# The gallows' frame (item9a in ui/layout.h), where the pieces lie.
+frame="2 132 476 313"
 
 for setting in "$@"; do
     IFS=: read -r style scheme dpi <<<"$setting"
@@ -96,16 +98,18 @@ for setting in "$@"; do
     shot runde >/dev/null
     keys f g h j k
     picture=$(shot verloren)
-    # "Leider verloren...!" in the frame (teil10), red.
-    [ "$(count "$picture" 'rgb(255,0,0)' 21 166 179 74)" -gt $((300 * scale * scale)) ] ||
+    # "Leider verloren...!" in the gallows' frame, the only red there.
+    # shellcheck disable=SC2086
+    [ "$(count "$picture" 'rgb(255,0,0)' $frame)" -gt $((300 * scale * scale)) ] ||
         fail "$label: kein „Leider verloren...!“"
     # "Neues Spiel", the question mark, and every letter of the three words: won.
     click 121 117
     click 243 83
     keys e i a u odiaeresis l
     picture=$(shot gewonnen)
-    # "Gewonnen !!!" in the frame (teil11), dark green.
-    [ "$(count "$picture" 'rgb(0,64,0)' 133 151 219 87)" -gt $((300 * scale * scale)) ] ||
+    # "Gewonnen !!!" in the frame, the only dark green there.
+    # shellcheck disable=SC2086
+    [ "$(count "$picture" 'rgb(0,64,0)' $frame)" -gt $((300 * scale * scale)) ] ||
         fail "$label: kein „Gewonnen !!!“"
     # "Ende" ends the program, with success.
     click 361 117

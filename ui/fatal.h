@@ -1,0 +1,15 @@
+// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
+//
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+class QString;
+
+namespace ui {
+
+// Shows a run-time error in a message box, writes it to standard error and ends the program
+// with exit code 1 once the event loop regains control.
+void reportFatal(const QString& message);
+
+} // namespace ui
