@@ -39,6 +39,24 @@ swp_wine_start() {
         </dev/null >/dev/null 2>&1 || true
 }
 
+# Runs "$@", a command or a function of the caller's, on a private X display from Debian's
+# xvfb-run (packages xvfb and xauth). After ten failed starts xvfb-run -a runs "$@" anyway, on no
+# display: that is told as such, with what Xvfb said.
+swp_xvfb_run() {
+    local log status=0
+    log=$(mktemp)
+    xvfb-run -a -e "$log" -s "-screen 0 1280x1024x24 -noreset" bash -c "$(declare -f)"'
+        set -euo pipefail
+        if ! kill -0 $(cat "/tmp/.X${DISPLAY#:}-lock" 2>/dev/null) 2>/dev/null; then
+            echo "Xvfb ist nicht gestartet:" >&2
+            cat "$0" >&2
+            exit 1
+        fi
+        "$@"' "$log" "$@" || status=$?
+    rm -f "$log"
+    return "$status"
+}
+
 # The fuzzers and their sanitizer runtime (the package of Debian's default clang).
 swp_fuzz_packages=(clang libclang-rt-dev)
 
