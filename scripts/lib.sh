@@ -13,26 +13,11 @@ swp_debian_release() {
     (. /etc/os-release && [ "$ID" = debian ] && echo "${VERSION_ID%%.*}") || true
 }
 
-# Liberation 2 is fonts-liberation from Debian 13 and Ubuntu 24.04 on; before, that name held
-# Liberation 1, whose glyphs differ, and Liberation 2 was fonts-liberation2.
-swp_liberation=fonts-liberation
-[ "$(swp_debian_release)" = 12 ] && swp_liberation=fonts-liberation2
-
-# What building and playing the game needs, and no more: a player's first command waits for it.
-swp_packages=(
-    cmake g++ ninja-build pkg-config
-    qt6-base-dev libgl-dev
-    "$swp_liberation" fonts-lato qt6-translations-l10n
-)
-
-# The test suite (scripts/test).
-swp_test_packages=(libgtest-dev libgmock-dev desktop-file-utils)
-
-# Building and checking the Debian package (scripts/package).
-swp_package_packages=(git dpkg-dev lintian appstream reuse man-db desktop-file-utils)
+# Building and checking the Debian package (scripts/package), beyond what building needs.
+swp_package_packages=(git lintian appstream reuse man-db)
 
 # The screen-reader test: an AT-SPI client on a private display.
-swp_atspi_packages=(python3-pyatspi at-spi2-core dbus-daemon xvfb xdotool)
+swp_atspi_packages=(python3-pyatspi at-spi2-core dbus-daemon xvfb xauth xdotool)
 
 # Debian 13's screen reader, whose speech the Orca test reads; it brings speech-dispatcher.
 swp_orca_packages=(orca)
@@ -55,11 +40,29 @@ swp_wine_start() {
         </dev/null >/dev/null 2>&1 || true
 }
 
+# Runs "$@", a command or a function of the caller's, on a private X display from Debian's
+# xvfb-run (packages xvfb and xauth). After ten failed starts xvfb-run -a runs "$@" anyway, on no
+# display: that is told as such, with what Xvfb said.
+swp_xvfb_run() {
+    local log status=0
+    log=$(mktemp)
+    xvfb-run -a -e "$log" -s "-screen 0 1280x1024x24 -noreset" bash -c "$(declare -f)"'
+        set -euo pipefail
+        if ! kill -0 $(cat "/tmp/.X${DISPLAY#:}-lock" 2>/dev/null) 2>/dev/null; then
+            echo "Xvfb ist nicht gestartet:" >&2
+            cat "$0" >&2
+            exit 1
+        fi
+        "$@"' "$log" "$@" || status=$?
+    rm -f "$log"
+    return "$status"
+}
+
 # The fuzzers and their sanitizer runtime (the package of Debian's default clang).
 swp_fuzz_packages=(clang libclang-rt-dev)
 
 # The benchmarks (scripts/bench): Google Benchmark, and X for the start-up's first frame.
-swp_bench_packages=(libbenchmark-dev xvfb libx11-dev libxdamage-dev)
+swp_bench_packages=(libbenchmark-dev xvfb xauth libx11-dev libxdamage-dev)
 
 # Installs whatever of "$@" is missing; skips apt entirely when all is present.
 swp_install() {
@@ -69,12 +72,27 @@ swp_install() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installiere fehlende Pakete: ${missing[*]}"
+    swp_apt_install install "${missing[@]}"
+}
+
+# Installs what debian/control's Build-Depends names, the tests' share included, when
+# dpkg-checkbuilddeps finds some of it missing.
+swp_build_deps() {
+    swp_install dpkg-dev || return 1
+    local unmet
+    unmet=$(cd "$swp_root" && dpkg-checkbuilddeps 2>&1) && return 0
+    echo "Installiere, was debian/control zum Bauen nennt: ${unmet##*dependencies: }"
+    swp_apt_install build-dep "$swp_root"
+}
+
+# apt-get install or build-dep "$@", with fresh package lists; says what to do without root.
+swp_apt_install() {
     if [ "$(id -u)" -ne 0 ] && ! command -v sudo >/dev/null; then
-        swp_no_root_hint "apt-get install ${missing[*]}"
+        swp_no_root_hint "apt-get $*"
         return 1
     fi
     swp_apt update -q || return 1
-    swp_apt install -y -q --no-install-recommends "${missing[@]}"
+    swp_apt "$1" -y -q --no-install-recommends "${@:2}"
 }
 
 # apt-get as root. Two scripts may use it at once (the Debian 13 root is shared): the second
