@@ -202,10 +202,13 @@ swp_debian13() {
     flock -u "$lock"
     exec {lock}>&-
     # The checkout as it stands, uncommitted changes too; build folders stay in the copy, so the
-    # next run builds only what changed.
+    # next run builds only what changed. Compared by content and given the time of copying: a
+    # file brought in with its own older time would look older than the objects built from its
+    # last version, and ninja would keep those.
     mkdir -p "$src" "$dir/cache"
-    rsync -a --delete --exclude='/build/' --exclude='/build-*/' --exclude='/.cache/' \
-        "$swp_root/" "$src/" || return 1
+    rsync -rlpgoD --checksum --delete \
+        --exclude='/build/' --exclude='/build-*/' --exclude='/.cache/' "$swp_root/" "$src/" ||
+        return 1
     # What the command sees of the caller's environment: only what the scripts read.
     local envs=(HOME=/root "TERM=${TERM:-dumb}" LANG=C.UTF-8
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
