@@ -180,9 +180,12 @@ def attempt(game):
     try:
         play(game, scratch, processes)
     except Failure as failure:
-        # Orca's whole log tells why it did not speak.
+        # Orca's whole log tells why it did not speak; without a display it never started.
+        log = os.path.join(scratch, "orca.log")
+        if not os.path.exists(log):
+            raise
         kept = os.path.abspath("orca_speaks.log")
-        shutil.copy(os.path.join(scratch, "orca.log"), kept)
+        shutil.copy(log, kept)
         raise Failure(f"{failure} (Orcas Protokoll: {kept})") from None
     finally:
         for process in reversed(processes):
