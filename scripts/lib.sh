@@ -427,10 +427,9 @@ swp_qt_build() {
             >configure.log 2>&1) || { swp_qt_failed "$dir/build/configure.log"; return 1; }
         touch "$dir/build/.configured"
     fi
-    # ninja's status line gives the progress, [done/total], printed every 50 steps.
+    # ninja's status line gives the progress, [done/total], shown every 50 steps.
     (cd "$dir/build" && NINJA_STATUS='Qt [%f/%t] ' nice ninja -j"$(nproc)" 2>&1 | tee -a build.log |
-        awk '/^Qt \[[0-9]+\/[0-9]+\]/ { split($2, s, /[\[\/\]]/); if (s[2] % 50 == 0) { print $1 " " $2; fflush() } }
-             /error:|FAILED:/ { print; fflush() }'
+        grep --line-buffered -E '^Qt \[[0-9]*[05]0/|error:|FAILED:'
         [ "${PIPESTATUS[0]}" -eq 0 ] && cmake --install . >install.log 2>&1) ||
         { swp_qt_failed "$dir/build/build.log"; return 1; }
     # The third-party notices name the source package this Qt was built from.
