@@ -305,7 +305,7 @@ swp_windows_build() {
 # DirectWrite font database, which the windows platform plugin links against. Windows keeps what
 # its modern styles name outside Qt's feature checks: item views, text edit, graphics view and
 # its effects, combo and spin boxes, tab widget, input dialog, command link button, tool bar and
-# so the main window. Debian's
+# so the main window, and style sheets (the windows11 style asks for the application's). Debian's
 # +dfsg source lacks src/3rdparty/wintab, whose notice Qt's bill of materials wants. The browser's
 # Qt is LLVM bitcode, so that the game's link optimises both as one program; full LTO, since with
 # configure's thin -ltcg wasm-ld 19 saw mismatched signatures (QWasmScreen::logicalDpi and
@@ -320,7 +320,7 @@ declare -A swp_qt_options=(
         -no-feature-sessionmanager -no-feature-systemtrayicon -no-feature-mimetype
         -no-feature-textodfwriter -no-feature-textmarkdownreader -no-feature-textmarkdownwriter
         -feature-accessibility
-        -no-feature-style-stylesheet -no-feature-mdiarea
+        -no-feature-mdiarea
         -no-feature-dockwidget -no-feature-menubar -no-feature-statusbar
         -no-feature-sizegrip -no-feature-calendarwidget -no-feature-datetimeedit -no-feature-dial
         -no-feature-toolbox -no-feature-splitter -no-feature-lcdnumber -no-feature-keysequenceedit
