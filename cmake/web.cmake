@@ -10,7 +10,7 @@ if(DEFINED SWP_GAME AND NOT SWP_GAME)
   return()
 endif()
 
-# Qt for the browser is built for link-time optimisation (scripts/web-qt.sh); with the game's
+# Qt for the browser is built for link-time optimisation (swp_qt_options in scripts/lib.sh); with the game's
 # own code in it too, the link optimises one program, and no function is seen from both sides
 # with signatures that do not match.
 add_compile_options(-flto)
