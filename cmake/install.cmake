@@ -14,7 +14,6 @@ install(TARGETS strickwichtspiel RUNTIME DESTINATION ${SWP_GAMES_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/worte.txt DESTINATION ${SWP_SHARE_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 
-# The release's version and date go into the texts that name them.
 configure_file(${PROJECT_SOURCE_DIR}/packaging/${SWP_APP_ID}.metainfo.xml.in
     ${swp_out}/${SWP_APP_ID}.metainfo.xml @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/strickwichtspiel.6.in
