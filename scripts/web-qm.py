@@ -58,8 +58,7 @@ def message(messages, start):
 
 
 def read(path):
-    data = open(path, "rb").read()
-    found = dict(blocks(data))
+    found = dict(blocks(open(path, "rb").read()))
     return found, list(struct.iter_unpack(">II", found[HASHES]))
 
 
