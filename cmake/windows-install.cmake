@@ -28,10 +28,8 @@ string(REPLACE " " "=" SWP_QT_SOURCE_PIN "${SWP_QT_SOURCE}")
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/THIRD-PARTY.txt.in
     ${PROJECT_BINARY_DIR}/release/THIRD-PARTY.txt @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${PROJECT_BINARY_DIR}/release/THIRD-PARTY.txt DESTINATION .)
-install(FILES /usr/share/common-licenses/LGPL-3 DESTINATION licenses
-    RENAME LGPL-3.0.txt)
-install(FILES /usr/share/common-licenses/GPL-3 DESTINATION licenses
-    RENAME GPL-3.0.txt)
+install(FILES /usr/share/common-licenses/LGPL-3 DESTINATION licenses RENAME LGPL-3.0.txt)
+install(FILES /usr/share/common-licenses/GPL-3 DESTINATION licenses RENAME GPL-3.0.txt)
 install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright DESTINATION licenses
     RENAME gcc-mingw-w64-copyright.txt)
 install(FILES /usr/share/doc/mingw-w64-common/copyright DESTINATION licenses
