@@ -2,10 +2,8 @@
 #
 # SPDX-License-Identifier: MIT
 
-# What the scripts share: the Debian packages each needs, the Debian 13 root the releases for
-# Windows and the browser are built in, and Qt from Debian 13's source for those two. Sourced by
-# the scripts; run as a program (swp_debian13 runs it so in the root), it runs its arguments,
-# which may name one of its functions.
+# What the scripts share: package lists, the Debian 13 root and Qt from Debian 13's source.
+# Run as a program (swp_debian13 does so in the root), it runs its arguments.
 # shellcheck shell=bash
 
 swp_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -43,10 +41,9 @@ swp_web_packages=(
 # scripts/web --check and --bench: headless Chromium driven by WebDriver.
 swp_web_check_packages=(chromium chromium-driver python3-selenium python3-pil)
 
-# Sets up a Wine prefix of the build's own and keeps its server running for a minute after the
-# last program: each test program would otherwise wait seconds for a new one. wineboot starts
-# the server and Wine's background services here, with no pipe of ctest's: started by a test
-# program, they would hold its output open and ctest would wait for them to end.
+# A Wine prefix of the build's own, its server kept a minute after the last program, so that no
+# test waits seconds for a new one; wineboot starts Wine's services here, where they hold no
+# pipe of ctest's open.
 swp_wine_start() {
     export WINEPREFIX=$1 WINEDEBUG=-all
     mkdir -p "$WINEPREFIX"
@@ -58,9 +55,8 @@ swp_wine_start() {
         </dev/null >/dev/null 2>&1 || true
 }
 
-# Runs "$@", a command or a function of the caller's, on a private X display from Debian's
-# xvfb-run (packages xvfb and xauth). After ten failed starts xvfb-run -a runs "$@" anyway, on no
-# display: that is told as such, with what Xvfb said.
+# Runs "$@" (a command or a function) on a private display from xvfb-run, which after ten failed
+# starts runs it anyway, on none: that is told as such, with what Xvfb said.
 swp_xvfb_run() {
     local log status=0
     log=$(mktemp)
@@ -135,8 +131,7 @@ swp_apt() {
     return 1
 }
 
-# Runs "$@" as root: directly, or through sudo; a Debian installed with a root password has no
-# sudo, and then the user is told what to do instead.
+# Runs "$@" as root, or through sudo; without sudo (a root password) it says what to do.
 swp_as_root() {
     if [ "$(id -u)" -eq 0 ]; then
         "$@"
@@ -158,8 +153,7 @@ swp_no_root_hint() {
     } >&2
 }
 
-# Run as root through sudo, goes on as the user who called sudo, so that the build leaves no
-# files in the checkout that only root may change; re-runs the calling script with "$@".
+# Under sudo, runs "$@" as the calling user again, so that the checkout gets no files of root's.
 swp_drop_root() {
     [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_UID:-}" ] && [ "$SUDO_UID" -ne 0 ] || return 0
     local home
@@ -193,11 +187,9 @@ swp_debian13_copy() {
     fi
 }
 
-# Runs one command in /src of the Debian 13 root, a copy of this checkout as it stands
-# (uncommitted changes too; its build folders stay there for the next run): a program, a
-# function of this file, or one the calling script exported (export -f). On Debian 13 it runs
-# here instead. The root's package lists are refreshed when a day old; each command installs what
-# it needs (swp_install), which stays for the next. Results come back with swp_debian13_fetch.
+# Runs one command (a program, a function of this file or one exported) in /src of the Debian 13
+# root, a copy of the checkout as it stands whose build folders stay; on Debian 13, here.
+# Package lists are refreshed when a day old; results come back with swp_debian13_fetch.
 swp_debian13() {
     if [ "$(swp_debian_release)" = 13 ]; then
         (cd "$swp_root" && "$@")
@@ -207,9 +199,8 @@ swp_debian13() {
     local src
     src=$(swp_debian13_copy)
     mkdir -p "$src"
-    # Compared by content and given the time of copying: a file brought in with its own older
-    # time would look older than the objects built from its last version, and ninja would keep
-    # those.
+    # By content, stamped now: a file with its own older time would look older than the objects
+    # built from its last version, and ninja would keep them.
     rsync -rlpgoD --checksum --delete \
         --exclude='/build/' --exclude='/build-*/' --exclude='/.cache/' "$swp_root/" "$src/" ||
         return 1
@@ -231,10 +222,8 @@ swp_apt_refresh() {
     swp_apt update -q && swp_apt upgrade -y -q
 }
 
-# Makes the root on first use with mmdebstrap: a few minutes, about 1.5 GB once the build
-# packages are in. As root it is an ordinary folder; as another user, mmdebstrap's unshare mode
-# needs subordinate ids (/etc/subuid) and unprivileged user namespaces, and what is made inside
-# belongs to those ids. A second script waits while the first makes it.
+# Makes the root on first use. As another user than root, mmdebstrap's unshare mode needs
+# subordinate ids (/etc/subuid), which then own what is made inside. A second script waits.
 swp_debian13_make() {
     local dir=$swp_debian13_dir mode=root lock
     [ "$(id -u)" -ne 0 ] && mode=unshare
@@ -265,12 +254,10 @@ swp_debian13_make() {
     return "$status"
 }
 
-# Enters the root and runs this file there with "$@". What it mounts lives in a mount namespace
-# of its own and goes with the command's last process, however that ends.
+# Runs this file with "$@" in the root; its mounts go with the namespace's last process.
 swp_debian13_enter() {
     local dir=$swp_debian13_dir name definition
-    # What the command sees of the caller's environment: what the scripts read, and the
-    # functions the caller exported.
+    # Of the caller's environment: what the scripts read, and the functions it exported.
     local envs=(HOME=/root "TERM=${TERM:-dumb}" LANG=C.UTF-8
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
         GIT_CONFIG_COUNT=1 GIT_CONFIG_KEY_0=safe.directory "GIT_CONFIG_VALUE_0=*")
@@ -299,9 +286,8 @@ swp_debian13_enter() {
         mount --bind /etc/resolv.conf "$root/etc/resolv.conf"
         mount --bind "$src" "$root/src"
         mount --bind "$cache" "$root/root/.cache/strickwichtspiel"
-        # The namespace'\''s first process is spared every signal it has no handler for: it
-        # waits for the command instead of becoming it, and leaves on Ctrl+C, which ends every
-        # process of the namespace.
+        # A namespace'\''s first process ignores signals it has no handler for: so it waits,
+        # and Ctrl+C ends it and with it every process of the namespace.
         trap "exit 130" INT
         trap "exit 143" TERM HUP
         exec 3<&0
@@ -370,8 +356,7 @@ declare -A swp_qt_options=(
         -- -DCMAKE_C_FLAGS=-flto -DCMAKE_CXX_FLAGS=-flto"
 )
 
-# The rest of a target's row: its folder in the cache, its compiler's package, what configure
-# needs to find that compiler, and the change made to Qt's source.
+# The rest of a target's row: cache folder, compiler package, its configure options, the patch.
 swp_qt_target() {
     case $1 in
     mingw-w64)
@@ -389,9 +374,7 @@ swp_qt_target() {
     esac
 }
 
-# The game brings its own faces; the two the wasm platform embeds for itself (about 1 MB, a
-# quarter of the download) would only be a fallback nobody sees. Its text is part of the cache
-# key, so a changed patch builds Qt afresh.
+# The game brings its own faces; the two the wasm platform embeds (about 1 MB) nobody would see.
 swp_web_qt_patch() {
     local file=$1/src/plugins/platforms/wasm/CMakeLists.txt
     sed -i '/^set(wasmfonts_resource_files/,/^)/d; /^qt_internal_add_resource(QWasmIntegrationPlugin "wasmfonts"/,/^)/d' "$file"
@@ -423,8 +406,7 @@ swp_qt_cached() {
         [ -f "$(swp_qt_dir "$1")/prefix/.complete" ]
 }
 
-# Builds Qt for the target into "$(swp_qt_dir TARGET)/prefix" unless it is there already. A
-# build that was cut short goes on where it stopped; build.log in its folder keeps all of it.
+# Builds Qt for the target into its cache folder's prefix/ once; a build cut short goes on.
 swp_qt_build() {
     local target=$1 dir options
     swp_qt_target "$target" || return 1
