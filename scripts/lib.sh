@@ -418,7 +418,7 @@ swp_qt_build() {
         echo "Qt für $target aus dem Zwischenspeicher: $dir/prefix"
         return 0
     fi
-    echo "Qt für $target wird gebaut in $dir (beim ersten Mal etwa eine halbe Stunde auf 2 Kernen)"
+    echo "Qt für $target wird gebaut in $dir (beim ersten Mal 45 bis 60 Minuten auf 2 Kernen)"
     swp_qt_fetch_source "$dir" || return 1
     local start=$SECONDS
     if [ ! -f "$dir/build/.configured" ]; then
