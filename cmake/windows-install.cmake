@@ -8,7 +8,10 @@ install(TARGETS strickwichtspiel RUNTIME DESTINATION .)
 # bin/ is laid out as the release; swp_windows_qt_runtime says what of it ships.
 foreach(file ${SWP_WINDOWS_SHIPPED})
   cmake_path(GET file PARENT_PATH folder)
-  install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${file} DESTINATION ./${folder})
+  if(NOT folder)
+    set(folder .)
+  endif()
+  install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${file} DESTINATION ${folder})
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/data/worte.txt DESTINATION .)
 
