@@ -14,7 +14,6 @@ install(TARGETS strickwichtspiel RUNTIME DESTINATION ${SWP_GAMES_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/worte.txt DESTINATION ${SWP_SHARE_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 
-# The release's version and date go into the texts that name them.
 configure_file(${PROJECT_SOURCE_DIR}/packaging/${SWP_APP_ID}.metainfo.xml.in
     ${swp_out}/${SWP_APP_ID}.metainfo.xml @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/strickwichtspiel.6.in
@@ -27,16 +26,14 @@ install(FILES ${swp_out}/man/strickwichtspiel.6 DESTINATION ${CMAKE_INSTALL_MAND
 install(CODE "
   set(swp_entry_in [[${PROJECT_SOURCE_DIR}/packaging/${SWP_APP_ID}.desktop.in]])
   set(swp_entry_out [[${swp_out}/${SWP_APP_ID}.desktop]])
-  set(swp_bindir [[${SWP_GAMES_DIR}]])
-  set(swp_sharedir [[${SWP_SHARE_DIR}]])
+  set(SWP_EXEC [[${SWP_GAMES_DIR}/strickwichtspiel]])
+  set(SWP_PATH [[${SWP_SHARE_DIR}]])
   set(swp_appsdir [[${CMAKE_INSTALL_DATADIR}/applications]])
 ")
 install(CODE [[
-  cmake_path(ABSOLUTE_PATH swp_bindir BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}" NORMALIZE)
-  cmake_path(ABSOLUTE_PATH swp_sharedir BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}" NORMALIZE)
+  cmake_path(ABSOLUTE_PATH SWP_EXEC BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}" NORMALIZE)
+  cmake_path(ABSOLUTE_PATH SWP_PATH BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}" NORMALIZE)
   cmake_path(ABSOLUTE_PATH swp_appsdir BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}" NORMALIZE)
-  set(SWP_PATH "${swp_sharedir}")
-  set(SWP_EXEC "${swp_bindir}/strickwichtspiel")
   if(SWP_EXEC MATCHES " ")
     set(SWP_EXEC "\"${SWP_EXEC}\"")
   endif()

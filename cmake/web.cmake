@@ -10,15 +10,13 @@ if(DEFINED SWP_GAME AND NOT SWP_GAME)
   return()
 endif()
 
-# Qt for the browser is built for link-time optimisation (scripts/web-qt.sh); with the game's
-# own code in it too, the link optimises one program, and no function is seen from both sides
-# with signatures that do not match.
+# Qt for the browser is LLVM bitcode (swp_qt_options in scripts/lib.sh); with the game's too, the
+# link optimises one program and sees no function from two sides with mismatched signatures.
 add_compile_options(-flto)
 add_link_options(-flto)
 
-# A browser has neither Arial nor the stand-ins Linux uses for it, so the game carries those,
-# cut down to the characters a word list and the window can show (Windows-1252), which leaves
-# every glyph as it is.
+# A browser has neither Arial nor Linux's stand-ins for it, so the game carries those, cut down
+# to Windows-1252, all that a word list and the window can show; every glyph stays as it is.
 set(SWP_WEB_FACES
     /usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
     /usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf
@@ -28,8 +26,7 @@ set(swp_cp1252 U+0020-007E,U+00A0-00FF,U+20AC,U+201A,U+0192,U+201E,U+2026,U+2020
 string(APPEND swp_cp1252 ,U+2030,U+0160,U+2039,U+0152,U+017D,U+2018,U+2019,U+201C,U+201D,U+2022)
 string(APPEND swp_cp1252 ,U+2013,U+2014,U+02DC,U+2122,U+0161,U+203A,U+0153,U+017E,U+0178,U+FFFD)
 
-# Qt's own command gives a web program its JavaScript bindings and loader; plugins of a static
-# Qt must be named.
+# qt_add_executable gives a web program its loader; a static Qt's plugins must be named too.
 function(swp_web_program target)
   find_package(Qt6 REQUIRED COMPONENTS OpenGL)
   qt_import_plugins(${target} INCLUDE Qt6::QWasmIntegrationPlugin Qt6::QJpegPlugin)

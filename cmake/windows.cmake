@@ -2,9 +2,8 @@
 #
 # SPDX-License-Identifier: MIT
 
-# Windows looks for a program's DLLs in the program's own folder: every program of the build
-# goes to bin/, beside the compiler's runtime, so the game and its tests run there under Wine
-# as they would on Windows.
+# Windows looks for DLLs in the program's own folder: every program goes to bin/, beside the
+# compiler's runtime, so that the game and its tests run there under Wine as on Windows.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 # Debian's qtbase, built for Windows from its source, keeps its plugins' targets out of
 # find_package(Qt6) unless asked; the release names them.
@@ -19,6 +18,8 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   endif()
   file(REAL_PATH "${swp_dll}" swp_dll)
   list(APPEND SWP_RUNTIME_DLLS "${swp_dll}")
+  cmake_path(GET swp_dll FILENAME swp_name)
+  list(APPEND swp_runtime ${swp_name})
 endforeach()
 file(COPY ${SWP_RUNTIME_DLLS} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 
@@ -38,10 +39,7 @@ function(swp_windows_qt_runtime)
   set(files "")
   foreach(target ${shipped} ${tests_only})
     get_target_property(file ${target} IMPORTED_LOCATION_RELEASE)
-    get_target_property(folder ${target} QT_PLUGIN_TYPE)
-    if(NOT folder)
-      set(folder "")
-    endif()
+    get_property(folder TARGET ${target} PROPERTY QT_PLUGIN_TYPE)
     file(COPY ${file} DESTINATION ${out}/${folder})
     if(target IN_LIST shipped)
       get_filename_component(name ${file} NAME)
@@ -70,11 +68,6 @@ function(swp_windows_qt_runtime)
 
   # What ships beside the game, as paths under bin/: the same list fills the zip, the installer
   # and the third-party notice.
-  set(runtime "")
-  foreach(dll ${SWP_RUNTIME_DLLS})
-    get_filename_component(name ${dll} NAME)
-    list(APPEND runtime ${name})
-  endforeach()
   set(SWP_WINDOWS_QT_FILES ${files} PARENT_SCOPE)
-  set(SWP_WINDOWS_SHIPPED ${runtime} ${files} translations/qtbase_de.qm qt.conf PARENT_SCOPE)
+  set(SWP_WINDOWS_SHIPPED ${swp_runtime} ${files} translations/qtbase_de.qm qt.conf PARENT_SCOPE)
 endfunction()

@@ -2,8 +2,8 @@
 #
 # SPDX-License-Identifier: MIT
 
-# Sourced by the scripts beside it: the Debian packages each needs, preset builds, the Debian 13
-# root and the Wine prefix.
+# What the scripts share: package lists, the Debian 13 root and Qt from Debian 13's source.
+# Run as a program (swp_debian13 does so in the root), it runs its arguments.
 # shellcheck shell=bash
 
 swp_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -25,10 +25,25 @@ swp_orca_packages=(orca)
 # The core cross-built for 64-bit Windows and tested under Wine (scripts/test, scripts/windows).
 swp_windows_core_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
 
-# Sets up a Wine prefix of the build's own and keeps its server running for a minute after the
-# last program: each test program would otherwise wait seconds for a new one. wineboot starts
-# the server and Wine's background services here, with no pipe of ctest's: started by a test
-# program, they would hold its output open and ctest would wait for them to end.
+# The Windows release and its tests under Wine on a virtual display, in the Debian 13 root.
+swp_windows_packages=(
+    "${swp_windows_core_packages[@]}" mingw-w64-tools binutils-mingw-w64-x86-64
+    nsis xvfb xauth xdotool openbox x11-xkb-utils unzip imagemagick qt6-translations-l10n
+)
+
+# The browser release, in the Debian 13 root.
+swp_web_packages=(
+    emscripten nodejs cmake ninja-build dpkg-dev python3 brotli
+    qt6-base-dev qt6-base-dev-tools libgl-dev python3-fonttools fonts-liberation fonts-lato
+    qt6-translations-l10n
+)
+
+# scripts/web --check and --bench: headless Chromium driven by WebDriver.
+swp_web_check_packages=(chromium chromium-driver python3-selenium python3-pil)
+
+# A Wine prefix of the build's own, its server kept a minute after the last program, so that no
+# test waits seconds for a new one; wineboot starts Wine's services here, where they hold no
+# pipe of ctest's open.
 swp_wine_start() {
     export WINEPREFIX=$1 WINEDEBUG=-all
     mkdir -p "$WINEPREFIX"
@@ -40,9 +55,8 @@ swp_wine_start() {
         </dev/null >/dev/null 2>&1 || true
 }
 
-# Runs "$@", a command or a function of the caller's, on a private X display from Debian's
-# xvfb-run (packages xvfb and xauth). After ten failed starts xvfb-run -a runs "$@" anyway, on no
-# display: that is told as such, with what Xvfb said.
+# Runs "$@" (a command or a function) on a private display from xvfb-run, which after ten failed
+# starts runs it anyway, on none: that is told as such, with what Xvfb said.
 swp_xvfb_run() {
     local log status=0
     log=$(mktemp)
@@ -56,6 +70,13 @@ swp_xvfb_run() {
         "$@"' "$log" "$@" || status=$?
     rm -f "$log"
     return "$status"
+}
+
+# Runs "$@" with the Wine prefix $1 set up as swp_wine_start does: one command for xvfb-run.
+swp_wine() {
+    swp_wine_start "$(realpath -m "$1")"
+    shift
+    "$@"
 }
 
 # The fuzzers and their sanitizer runtime (the package of Debian's default clang).
@@ -95,15 +116,22 @@ swp_apt_install() {
     swp_apt "$1" -y -q --no-install-recommends "${@:2}"
 }
 
-# apt-get as root. Two scripts may use it at once (the Debian 13 root is shared): the second
-# waits, for ours and for any other apt.
+# apt-get as root, what it says kept in swp_cache/apt.log and its end shown when it fails. Two
+# scripts may use it at once (the Debian 13 root is shared): the second waits, for ours and for
+# any other apt.
 swp_apt() {
+    local log=$swp_cache/apt.log
+    mkdir -p "$swp_cache"
+    [ "$(stat -c %s "$log" 2>/dev/null || echo 0)" -lt 4000000 ] || mv -f "$log" "$log.1"
+    echo "== $(date '+%F %T') apt-get $*" >>"$log"
     swp_as_root env DEBIAN_FRONTEND=noninteractive flock /run/lock/strickwichtspiel-apt \
-        apt-get -o DPkg::Lock::Timeout=900 "$@"
+        apt-get -o DPkg::Lock::Timeout=900 "$@" >>"$log" 2>&1 && return 0
+    echo "apt-get $1 ist fehlgeschlagen; das Ende von $log:" >&2
+    tail -n 30 "$log" >&2
+    return 1
 }
 
-# Runs "$@" as root: directly, or through sudo; a Debian installed with a root password has no
-# sudo, and then the user is told what to do instead.
+# Runs "$@" as root, or through sudo; without sudo (a root password) it says what to do.
 swp_as_root() {
     if [ "$(id -u)" -eq 0 ]; then
         "$@"
@@ -125,8 +153,7 @@ swp_no_root_hint() {
     } >&2
 }
 
-# Run as root through sudo, goes on as the user who called sudo, so that the build leaves no
-# files in the checkout that only root may change; re-runs the calling script with "$@".
+# Under sudo, runs "$@" as the calling user again, so that the checkout gets no files of root's.
 swp_drop_root() {
     [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_UID:-}" ] && [ "$SUDO_UID" -ne 0 ] || return 0
     local home
@@ -149,38 +176,63 @@ swp_build() {
 
 # The cache that survives between runs: Qt builds, the Debian 13 root. Never in the work tree.
 swp_cache=${SWP_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/strickwichtspiel}
+swp_debian13_dir=$swp_cache/debian-13
 
-# Where swp_debian13 keeps this checkout's copy; what a command leaves in /src is there.
+# Where the Debian 13 root keeps this checkout's copy (its /src); on Debian 13 the checkout itself.
 swp_debian13_copy() {
-    echo "$swp_cache/debian-13/src-$(printf %s "$swp_root" | sha256sum | cut -c1-12)"
+    if [ "$(swp_debian_release)" = 13 ]; then
+        echo "$swp_root"
+    else
+        echo "$swp_debian13_dir/src-$(printf %s "$swp_root" | sha256sum | cut -c1-12)"
+    fi
 }
 
-# Runs "$@" in /src of a Debian 13 root that holds a copy of this checkout, made on first use
-# with mmdebstrap (in swp_cache/debian-13/; docs/measurements.md has its size) and brought up
-# to date with apt-get on every use; on a Debian 13 machine it runs
-# "$@" here instead. What the command installs (each script installs its own package set) stays
-# in the root for the next run. Everything it mounts lives in a mount namespace of its own and
-# goes with the command's last process, however that ends. As root the root is an ordinary
-# folder; as another user, mmdebstrap's unshare mode needs subordinate ids (/etc/subuid) and
-# unprivileged user namespaces, and files the command makes are owned by those ids.
+# Runs one command (a program, a function of this file or one exported) in /src of the Debian 13
+# root, a copy of the checkout as it stands whose build folders stay; on Debian 13, here.
+# Package lists are refreshed when a day old; results come back with swp_debian13_fetch.
 swp_debian13() {
     if [ "$(swp_debian_release)" = 13 ]; then
         (cd "$swp_root" && "$@")
         return
     fi
-    local dir=$swp_cache/debian-13
-    local root=$dir/root mode=root lock
-    # A copy per checkout, so that two work trees can build in the root side by side.
+    swp_debian13_make || return 1
     local src
     src=$(swp_debian13_copy)
+    mkdir -p "$src"
+    # By content, stamped now: a file with its own older time would look older than the objects
+    # built from its last version, and ninja would keep them.
+    rsync -rlpgoD --checksum --delete \
+        --exclude='/build/' --exclude='/build-*/' --exclude='/.cache/' "$swp_root/" "$src/" ||
+        return 1
+    if [ -z "$(find "$swp_debian13_dir/apt-fresh" -mmin -1440 2>/dev/null)" ]; then
+        swp_debian13_enter swp_apt_refresh || return 1
+        touch "$swp_debian13_dir/apt-fresh"
+    fi
+    swp_debian13_enter "$@"
+}
+
+# Copies files or folders (paths in the checkout) from the root's copy back here.
+swp_debian13_fetch() {
+    [ "$(swp_debian_release)" = 13 ] && return 0
+    (cd "$(swp_debian13_copy)" && rsync -a --delete --relative "$@" "$swp_root/")
+}
+
+swp_apt_refresh() {
+    echo "Debian-13-Umgebung: Paketlisten und Pakete auf den neuesten Stand"
+    swp_apt update -q && swp_apt upgrade -y -q
+}
+
+# Makes the root on first use. As another user than root, mmdebstrap's unshare mode needs
+# subordinate ids (/etc/subuid), which then own what is made inside. A second script waits.
+swp_debian13_make() {
+    local dir=$swp_debian13_dir mode=root lock
     [ "$(id -u)" -ne 0 ] && mode=unshare
-    swp_install mmdebstrap rsync uidmap
-    mkdir -p "$dir"
-    # Another script may be making the root right now: wait for it.
+    swp_install mmdebstrap rsync uidmap || return 1
+    mkdir -p "$dir/cache"
     exec {lock}>"$dir/.lock"
     flock "$lock"
     if [ ! -f "$dir/root.complete" ]; then
-        echo "== Debian-13-Umgebung anlegen in $root"
+        echo "== Debian-13-Umgebung anlegen in $dir/root"
         rm -rf "$dir/new"
         # The host's own CA certificates, for whatever the builds fetch over TLS.
         mmdebstrap --mode="$mode" --variant=apt --include=ca-certificates,locales \
@@ -194,59 +246,247 @@ swp_debian13() {
             "deb http://deb.debian.org/debian trixie-updates main" \
             "deb http://deb.debian.org/debian-security trixie-security main" \
             "deb-src http://deb.debian.org/debian trixie main" \
-            "deb-src http://deb.debian.org/debian-security trixie-security main" || return 1
-        rm -rf "$root"
-        mv "$dir/new" "$root"
-        touch "$dir/root.complete"
+            "deb-src http://deb.debian.org/debian-security trixie-security main" &&
+            rm -rf "$dir/root" && mv "$dir/new" "$dir/root" && touch "$dir/root.complete"
     fi
-    flock -u "$lock"
+    local status=$?
     exec {lock}>&-
-    # The checkout as it stands, uncommitted changes too; build folders stay in the copy, so the
-    # next run builds only what changed. Compared by content and given the time of copying: a
-    # file brought in with its own older time would look older than the objects built from its
-    # last version, and ninja would keep those.
-    mkdir -p "$src" "$dir/cache"
-    rsync -rlpgoD --checksum --delete \
-        --exclude='/build/' --exclude='/build-*/' --exclude='/.cache/' "$swp_root/" "$src/" ||
-        return 1
-    # What the command sees of the caller's environment: only what the scripts read.
+    return "$status"
+}
+
+# Runs this file with "$@" in the root; its mounts go with the namespace's last process.
+swp_debian13_enter() {
+    local dir=$swp_debian13_dir name definition
+    # Of the caller's environment: what the scripts read, and the functions it exported.
     local envs=(HOME=/root "TERM=${TERM:-dumb}" LANG=C.UTF-8
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
-        GIT_CONFIG_COUNT=1 GIT_CONFIG_KEY_0=safe.directory "GIT_CONFIG_VALUE_0=*") name
+        GIT_CONFIG_COUNT=1 GIT_CONFIG_KEY_0=safe.directory "GIT_CONFIG_VALUE_0=*")
     for name in SWP_FUZZ_SECONDS SOURCE_DATE_EPOCH; do
         [ -n "${!name:-}" ] && envs+=("$name=${!name}")
+    done
+    for name in $(declare -Fx | cut -d' ' -f3); do
+        definition=$(declare -f "$name")
+        envs+=("BASH_FUNC_$name%%=() ${definition#*$'\n'}")
     done
     local enter=(unshare --mount --propagation private --pid --fork --kill-child)
     # Root in the namespace is the first subordinate id, as in mmdebstrap's unshare mode; the
     # caller is 65536, which owns the checkout's copy and the cache, and becomes root there
     # (mount refuses to work for any other user).
-    [ "$mode" = unshare ] && enter+=(--map-auto --map-user=65536 --map-group=65536 --keep-caps
+    [ "$(id -u)" -ne 0 ] && enter+=(--map-auto --map-user=65536 --map-group=65536 --keep-caps
         setpriv --reuid=0 --regid=0 --clear-groups)
     # shellcheck disable=SC2016
     "${enter[@]}" bash -c '
         set -e
-        root=$1 dir=$2 src=$3 count=$4
+        root=$1 src=$2 cache=$3 count=$4
         shift 4
-        envs=("${@:1:count}")
-        shift "$count"
         mount -t proc proc "$root/proc"
         mount --rbind /dev "$root/dev"
         mount --rbind /sys "$root/sys"
         mount -t tmpfs tmpfs "$root/tmp"
         mount --bind /etc/resolv.conf "$root/etc/resolv.conf"
         mount --bind "$src" "$root/src"
-        mount --bind "$dir/cache" "$root/root/.cache/strickwichtspiel"
-        # This shell is the namespace'\''s first process, which the kernel spares every signal
-        # it has no handler for: it waits for the command instead of becoming it, and leaves on
-        # Ctrl+C, which ends every process of the namespace.
+        mount --bind "$cache" "$root/root/.cache/strickwichtspiel"
+        # A namespace'\''s first process ignores signals it has no handler for: so it waits,
+        # and Ctrl+C ends it and with it every process of the namespace.
         trap "exit 130" INT
         trap "exit 143" TERM HUP
         exec 3<&0
-        chroot --userspec=0:0 "$root" /usr/bin/env -i "${envs[@]}" bash -c "set -e; cd /src
-                export DEBIAN_FRONTEND=noninteractive
-                . /src/scripts/lib.sh
-                { swp_apt update -q && swp_apt upgrade -y -q; } >/dev/null
-                exec \"\$@\"" swp-debian13 "$@" <&3 3<&- &
+        chroot --userspec=0:0 "$root" /usr/bin/env -i "${@:1:count}" \
+            /bin/bash /src/scripts/lib.sh "${@:count+1}" <&3 3<&- &
         wait $!
-    ' swp-enter "$root" "$dir" "$src" "${#envs[@]}" "${envs[@]}" "$@"
+    ' swp-debian13 "$dir/root" "$(swp_debian13_copy)" "$dir/cache" "${#envs[@]}" "${envs[@]}" "$@"
 }
+
+# The game and its tests for Windows, against Qt from the cache (swp_qt_build mingw-w64).
+swp_windows_build() {
+    swp_build_deps && swp_install "${swp_windows_packages[@]}" || return 1
+    SWP_QT_PREFIX=$(swp_qt_dir mingw-w64)/prefix
+    export SWP_QT_PREFIX
+    swp_build windows
+}
+
+# Qt from Debian 13's qtbase source for a target Debian ships no Qt for, one row per target:
+# configure's options, then after "--" CMake's. Both leave out what the game never uses; the
+# widgets it never makes go because Qt's styles and accessibility name them, which builds them
+# and, in the static browser build, links them. OpenGL stays for the browser: its platform plugin
+# draws through Qt's texture blitter. Direct2D stays for Windows: without it Gui leaves out the
+# DirectWrite font database, which the windows platform plugin links against. Windows keeps what
+# its modern styles name outside Qt's feature checks: item views, text edit, graphics view and
+# its effects, combo and spin boxes, tab widget, input dialog, command link button, tool bar and
+# so the main window, and style sheets (the windows11 style asks for the application's). Debian's
+# +dfsg source lacks src/3rdparty/wintab, whose notice Qt's bill of materials wants. The browser's
+# Qt is LLVM bitcode, so that the game's link optimises both as one program; full LTO, since with
+# configure's thin -ltcg wasm-ld 19 saw mismatched signatures (QWasmScreen::logicalDpi and
+# others) and the program stopped at its start with "null function".
+declare -A swp_qt_options=(
+    [mingw-w64]="-release -shared -nomake examples -nomake tests
+        -no-opengl -no-dbus -no-icu
+        -qt-freetype -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz
+        -no-feature-sql -no-feature-network -no-feature-concurrent -no-feature-xml
+        -no-feature-printsupport -no-feature-tabletevent -no-feature-vulkan
+        -no-feature-movie -no-feature-gif -no-feature-ico -no-feature-pdf -no-feature-undocommand
+        -no-feature-sessionmanager -no-feature-systemtrayicon -no-feature-mimetype
+        -no-feature-textodfwriter -no-feature-textmarkdownreader -no-feature-textmarkdownwriter
+        -feature-accessibility
+        -no-feature-mdiarea
+        -no-feature-dockwidget -no-feature-menubar -no-feature-statusbar
+        -no-feature-sizegrip -no-feature-calendarwidget -no-feature-datetimeedit -no-feature-dial
+        -no-feature-toolbox -no-feature-splitter -no-feature-lcdnumber -no-feature-keysequenceedit
+        -no-feature-fontcombobox -no-feature-listwidget -no-feature-treewidget
+        -no-feature-tablewidget -no-feature-columnview -no-feature-datawidgetmapper
+        -no-feature-textbrowser -no-feature-filedialog -no-feature-colordialog
+        -no-feature-fontdialog -no-feature-progressdialog -no-feature-errormessage
+        -no-feature-wizard -no-feature-splashscreen
+        -- -DQT_GENERATE_SBOM=OFF"
+    [wasm-emscripten]="-release -static -optimize-size -nomake examples -nomake tests
+        -no-dbus -no-icu -no-warnings-are-errors
+        -qt-freetype -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz
+        -no-feature-sql -no-feature-network -no-feature-concurrent -no-feature-xml
+        -no-feature-printsupport -no-feature-thread -no-feature-tabletevent -no-feature-vulkan
+        -no-feature-movie -no-feature-sessionmanager -no-feature-textodfwriter
+        -no-feature-textmarkdownreader -no-feature-textmarkdownwriter
+        -feature-accessibility
+        -no-feature-style-stylesheet -no-feature-itemviews -no-feature-textedit
+        -no-feature-graphicsview -no-feature-mdiarea -no-feature-mainwindow -no-feature-dockwidget
+        -no-feature-calendarwidget -no-feature-spinbox -no-feature-dial -no-feature-tabbar
+        -no-feature-toolbox -no-feature-splitter -no-feature-menubar -no-feature-colordialog
+        -no-feature-fontdialog -no-feature-progressdialog -no-feature-wizard -no-feature-splashscreen
+        -no-feature-statusbar -no-feature-sizegrip -no-feature-lcdnumber -no-feature-commandlinkbutton
+        -no-feature-keysequenceedit -no-feature-mimetype
+        -- -DCMAKE_C_FLAGS=-flto -DCMAKE_CXX_FLAGS=-flto"
+)
+
+# The rest of a target's row: cache folder, compiler package, its configure options, the patch.
+swp_qt_target() {
+    case $1 in
+    mingw-w64)
+        swp_qt_name=qt-windows swp_qt_compiler=g++-mingw-w64-x86-64-posix swp_qt_patch=
+        swp_qt_configure=() swp_qt_cmake=(-DCMAKE_TOOLCHAIN_FILE="$swp_root/cmake/mingw-w64-x86_64.cmake")
+        ;;
+    wasm-emscripten)
+        swp_qt_name=qt-wasm swp_qt_compiler=emscripten swp_qt_patch=swp_web_qt_patch
+        swp_qt_configure=(-platform wasm-emscripten) swp_qt_cmake=()
+        ;;
+    *)
+        echo "Kein Qt-Ziel: $1 (mingw-w64 oder wasm-emscripten)" >&2
+        return 1
+        ;;
+    esac
+}
+
+# The game brings its own faces; the two the wasm platform embeds (about 1 MB) nobody would see.
+swp_web_qt_patch() {
+    local file=$1/src/plugins/platforms/wasm/CMakeLists.txt
+    sed -i '/^set(wasmfonts_resource_files/,/^)/d; /^qt_internal_add_resource(QWasmIntegrationPlugin "wasmfonts"/,/^)/d' "$file"
+    ! grep -q DejaVu "$file"
+}
+
+# The version of Debian's qtbase, which is also the installed host Qt's.
+swp_qt_version() {
+    dpkg-query -W -f='${Version}' qt6-base-dev
+}
+
+# The cache folder of Qt for the target: its version, options, compiler and patch make the key.
+swp_qt_dir() {
+    local options option words=() key
+    swp_qt_target "$1" || return 1
+    read -r -d '' -a options <<<"${swp_qt_options[$1]}" || true
+    for option in "${options[@]}"; do
+        [ "$option" = -- ] || words+=("$option")
+    done
+    key=$({ swp_qt_version; printf '%s\n' "${words[@]}"
+        dpkg-query -W -f='${Version}' "$swp_qt_compiler"
+        [ -z "$swp_qt_patch" ] || declare -f "$swp_qt_patch"; } | sha256sum | cut -c1-12)
+    echo "$swp_cache/$swp_qt_name-$(swp_qt_version | tr '+~:' '---')-$key"
+}
+
+# Whether Qt for the target is built and in the cache.
+swp_qt_cached() {
+    swp_qt_target "$1" && dpkg-query -W "$swp_qt_compiler" >/dev/null 2>&1 &&
+        [ -f "$(swp_qt_dir "$1")/prefix/.complete" ]
+}
+
+# Builds Qt for the target into its cache folder's prefix/ once; a build cut short goes on.
+swp_qt_build() {
+    local target=$1 dir options
+    swp_qt_target "$target" || return 1
+    swp_install cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools "$swp_qt_compiler" ||
+        return 1
+    [ "$target" = wasm-emscripten ] && swp_qt_emsdk
+    dir=$(swp_qt_dir "$target")
+    if [ -f "$dir/prefix/.complete" ]; then
+        echo "Qt für $target aus dem Zwischenspeicher: $dir/prefix"
+        return 0
+    fi
+    echo "Qt für $target wird gebaut in $dir (beim ersten Mal 45 bis 60 Minuten auf 2 Kernen)"
+    swp_qt_fetch_source "$dir" || return 1
+    local start=$SECONDS
+    if [ ! -f "$dir/build/.configured" ]; then
+        rm -rf "$dir/build" "$dir/prefix"
+        mkdir -p "$dir/build"
+        read -r -d '' -a options <<<"${swp_qt_options[$target]}" || true
+        (cd "$dir/build" && "$dir/src/configure" -prefix "$dir/prefix" -qt-host-path /usr \
+            "${swp_qt_configure[@]}" "${options[@]}" -G Ninja \
+            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "${swp_qt_cmake[@]}" \
+            >configure.log 2>&1) || { swp_qt_failed "$dir/build/configure.log"; return 1; }
+        touch "$dir/build/.configured"
+    fi
+    # ninja's status line gives the progress, [done/total], shown every 50 steps.
+    (cd "$dir/build" && NINJA_STATUS='Qt [%f/%t] ' nice ninja -j"$(nproc)" 2>&1 | tee -a build.log |
+        grep --line-buffered -E '^Qt \[[0-9]*[05]0/|error:|FAILED:'
+        [ "${PIPESTATUS[0]}" -eq 0 ] && cmake --install . >install.log 2>&1) ||
+        { swp_qt_failed "$dir/build/build.log"; return 1; }
+    # The third-party notices name the source package this Qt was built from.
+    local changelog=$dir/src/debian/changelog
+    echo "$(dpkg-parsechangelog -l "$changelog" -S Source) $(dpkg-parsechangelog -l "$changelog" -S Version)" \
+        >"$dir/prefix/debian-source.txt"
+    touch "$dir/prefix/.complete"
+    echo "Qt für $target gebaut in $(((SECONDS - start) / 60)) min"
+}
+
+swp_qt_failed() {
+    tail -n 40 "$1" >&2
+    echo "Qt wurde nicht gebaut; alles steht in $1" >&2
+}
+
+# Debian's source package with Debian's patches applied, and the target's own change.
+swp_qt_fetch_source() {
+    local dir=$1
+    [ -f "$dir/src/.complete" ] && return 0
+    swp_qt_enable_sources || return 1
+    rm -rf "$dir/src" "$dir/download"
+    mkdir -p "$dir/download"
+    (cd "$dir/download" && apt-get source -q --download-only "qt6-base=$(swp_qt_version)") \
+        >"$dir/download.log" 2>&1 || { swp_qt_failed "$dir/download.log"; return 1; }
+    dpkg-source -q -x "$dir"/download/qt6-base_*.dsc "$dir/src" || return 1
+    [ -z "$swp_qt_patch" ] || "$swp_qt_patch" "$dir/src" || return 1
+    touch "$dir/src/.complete"
+}
+
+# apt-get source needs a deb-src entry for the archive the deb entries name.
+swp_qt_enable_sources() {
+    local sources=/etc/apt/sources.list.d/debian.sources src=/etc/apt/sources.list.d/strickwichtspiel-src.sources
+    apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -qx Sources && return 0
+    [ -f "$sources" ] || { echo "Keine $sources: bitte eine deb-src-Zeile für qt6-base eintragen." >&2; return 1; }
+    sed 's/^Types: deb$/Types: deb-src/' "$sources" | swp_as_root tee "$src" >/dev/null
+    swp_apt update -q
+}
+
+# Qt's configure looks for emscripten in an emsdk layout only; Debian's lives in
+# /usr/share/emscripten, so a folder of links stands in for the SDK.
+swp_qt_emsdk() {
+    local sdk=$swp_cache/emsdk
+    if [ ! -f "$sdk/.emscripten" ]; then
+        mkdir -p "$sdk/upstream"
+        ln -sfn /usr/share/emscripten "$sdk/upstream/emscripten"
+        echo "EMSCRIPTEN_ROOT = 'upstream/emscripten'" >"$sdk/.emscripten"
+    fi
+    export EMSDK=$sdk
+}
+
+# Run as a program (swp_debian13 does so in the root): runs its arguments in the checkout.
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    set -euo pipefail
+    cd "$swp_root"
+    "$@"
+fi

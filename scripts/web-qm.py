@@ -58,21 +58,17 @@ def message(messages, start):
 
 
 def read(path):
-    data = open(path, "rb").read()
-    found = dict(blocks(data))
-    table = found[HASHES]
-    hashes = [struct.unpack_from(">II", table, i) for i in range(0, len(table), 8)]
-    return found, hashes
+    found = dict(blocks(open(path, "rb").read()))
+    return found, list(struct.iter_unpack(">II", found[HASHES]))
 
 
 def cut(source, target, keep):
     found, hashes = read(source)
-    messages = found[MESSAGES]
     kept, moved, seen = bytearray(), {}, set()
     table = bytearray()
     for value, offset in hashes:
         if offset not in moved:
-            text, context = message(messages, offset)
+            text, context = message(found[MESSAGES], offset)
             if context is not None and context not in keep:
                 moved[offset] = None
                 continue
@@ -84,11 +80,10 @@ def cut(source, target, keep):
     missing = sorted(set(keep) - seen)
     if missing:
         sys.exit(f"{source}: no messages for {', '.join(missing)}")
+    found.pop(CONTEXTS, None)
+    found.update({HASHES: table, MESSAGES: kept})
     out = bytearray(MAGIC)
     for tag, body in found.items():
-        if tag == CONTEXTS:
-            continue
-        body = {HASHES: table, MESSAGES: kept}.get(tag, body)
         out += struct.pack(">BI", tag, len(body)) + body
     open(target, "wb").write(out)
 

@@ -29,8 +29,7 @@ USAGE = "Aufruf: web-serve.py ORDNER [PORT]  (PORT 0 bis 65535; 0 nimmt einen fr
 
 
 def accepted_codings(header):
-    """The codings an Accept-Encoding header accepts; "q=0" refuses one, "*" stands for the
-    others."""
+    """The codings an Accept-Encoding header accepts; "q=0" refuses one, "*" stands for others."""
     weights = {}
     for part in header.split(","):
         coding, *parameters = (piece.strip() for piece in part.split(";"))
@@ -59,7 +58,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             if coding in accepted and os.path.isfile(path + suffix):
                 body = open(path + suffix, "rb")
                 self.send_response(200)
-                self.send_header("Content-Type", self.type_of(path))
+                self.send_header("Content-Type", self.guess_type(path))
                 self.send_header("Content-Encoding", coding)
                 self.send_header("Content-Length", str(os.fstat(body.fileno()).st_size))
                 self.send_header("Vary", "Accept-Encoding")
@@ -72,11 +71,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         self.send_error(404)
         return None
 
-    def type_of(self, path):
-        return TYPES.get(os.path.splitext(path)[1], "application/octet-stream")
-
     def guess_type(self, path):
-        return self.type_of(path)
+        return TYPES.get(os.path.splitext(path)[1], "application/octet-stream")
 
     def end_headers(self):
         # Every load in a test or a benchmark is a first one.

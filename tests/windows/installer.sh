@@ -7,14 +7,15 @@
 # The installer under Wine, in a Wine prefix of its own: a silent install for the current user,
 # one for all users, and the player's word list through a new installation and uninstalling.
 #
-#   tests/windows/installer.sh SETUP.exe PREFIX
+#   xvfb-run -a tests/windows/installer.sh SETUP.exe PREFIX
 #
-# Needs DISPLAY (Wine makes windows even for silent installers). Exits 1 naming the first
-# check that failed.
+# Needs DISPLAY: Wine makes windows even for silent installers. Exits 1 naming the first check
+# that failed.
 set -euo pipefail
 
 setup=$(realpath "$1")
-export WINEPREFIX=$2 WINEDEBUG=-all
+WINEPREFIX=$(realpath -m "$2")
+export WINEPREFIX WINEDEBUG=-all
 wine=/usr/lib/wine/wine64
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"

@@ -8,16 +8,19 @@
 # mark, keys typed on a German keyboard, a round lost, one won, "Ende". Photographs the window at
 # each step and probes its colours, for every style, scheme and scale given.
 #
-#   tests/windows/play.sh GAME_DIR PREFIX SHOTS [STYLE:SCHEME:DPI ...]
+#   xvfb-run -a tests/windows/play.sh GAME PREFIX SHOTS [STYLE:SCHEME:DPI ...]
 #
-# GAME_DIR holds strickwichtspiel.exe (the unpacked zip or an installed game); its worte.txt is
-# replaced. STYLE is "" (the game's own choice), windows11 or windowsvista; SCHEME light or dark;
-# DPI 96 or 192. Needs a display with a window manager and a German layout (scripts/windows
-# makes one). Exits 1 naming the first check that failed.
+# GAME is a folder holding strickwichtspiel.exe, the release's zip (unpacked into the Wine prefix
+# PREFIX, made afresh) or its installer (run there as a player without administrator rights
+# does it, for the player alone); the game's worte.txt is replaced. STYLE is "" (the game's own
+# choice), windows11 or windowsvista; SCHEME light or dark; DPI 96 or 192. Needs DISPLAY; starts
+# a window manager and a German layout on it, as a player has them. Exits 1 naming the first
+# check that failed.
 set -euo pipefail
 
 game=$(realpath "$1")
-export WINEPREFIX=$2 WINEDEBUG=-all
+WINEPREFIX=$(realpath -m "$2")
+export WINEPREFIX WINEDEBUG=-all
 mkdir -p "$3"
 shots=$(realpath "$3")
 shift 3
@@ -29,10 +32,29 @@ fail() {
     exit 1
 }
 
+openbox >/dev/null 2>&1 &
+wm=$!
+trap 'kill $wm 2>/dev/null || true' EXIT
+setxkbmap de || fail "keine deutsche Tastaturbelegung"
+
+# The zip and the installer land on a machine of their own, as a new player's.
+[[ $game != *.zip && $game != *.exe ]] || rm -rf "$WINEPREFIX"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     "$wine" wineboot -i </dev/null >/dev/null 2>&1
 fi
+case $game in
+*.zip)
+    unzip -q "$game" -d "$WINEPREFIX/drive_c/Spiele"
+    game=$(dirname "$(find "$WINEPREFIX/drive_c/Spiele" -name strickwichtspiel.exe)")
+    ;;
+*.exe)
+    "$wine" "$game" /S /CurrentUser </dev/null >/dev/null 2>&1 || fail "Installer: Status $?"
+    /usr/lib/wine/wineserver -w
+    game=$(find "$WINEPREFIX" -path '*/Programs/Strickwichtspiel/strickwichtspiel.exe' -printf '%h')
+    ;;
+esac
+[ -f "$game/strickwichtspiel.exe" ] || fail "kein strickwichtspiel.exe in $game"
 reg() {
     "$wine" reg add "$@" /f </dev/null >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
