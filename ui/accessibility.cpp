@@ -167,11 +167,6 @@ void announce(QWidget* window, const QString& text) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     // The platform's own announcement: a notification in UI Automation, an announcement in
     // AT-SPI.
-    static constexpr char kLast[] = "swpAnnounced";
-    if (window->property(kLast).toString() == text) {
-        return;
-    }
-    window->setProperty(kLast, text);
     if (!text.isEmpty()) {
         QAccessibleAnnouncementEvent event(window, text);
         QAccessible::updateAccessibility(&event);
@@ -183,9 +178,6 @@ void announce(QWidget* window, const QString& text) {
             return;
         }
         announcement = new Announcement(window);
-    }
-    if (announcement->accessibleName() == text) {
-        return;
     }
     announcement->hide();
     announcement->setAccessibleName(text);

@@ -19,8 +19,7 @@ inline constexpr char kWindowName[] = "Form1";
 void installAccessibility();
 
 // The desktops' announcement (ui/platform.h): has a screen reader say text, wherever the focus
-// is, unless it said the same last; an empty text says nothing and forgets the last. Qt 6.8
-// announces it itself; before, an unseen notification in window is shown anew with text as its
+// is; an empty text says nothing. Qt 6.8 announces it itself; before, an unseen notification in window is shown anew with text as its
 // name: a screen reader speaks changes at the focus only, and Qt sends a changed name or
 // description without its text.
 void announce(QWidget* window, const QString& text);

@@ -368,11 +368,17 @@ void Form1::describeFigure() {
 
 // The question mark keeps the focus through a round, and a screen reader speaks only what
 // changes there; so the game says what the word box and the gallows show.
+// Each text once: the same text again would be said again.
 void Form1::announceRound() {
-    platform::announce(this, Fragewort->isHidden()
-                                 ? QString()
-                                 : QStringLiteral("%1, %2").arg(Fragewort->text(),
-                                                                item9a->accessibleDescription()));
+    const QString text =
+        Fragewort->isHidden()
+            ? QString()
+            : QStringLiteral("%1, %2").arg(Fragewort->text(), item9a->accessibleDescription());
+    if (text == m_announced) {
+        return;
+    }
+    m_announced = text;
+    platform::announce(this, text);
 }
 
 } // namespace ui

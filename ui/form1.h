@@ -73,6 +73,7 @@ private:
     core::RandomSource m_random;
     std::filesystem::path m_wordList;
     bool m_iconPending = true;
+    QString m_announced; // what the last announcement said
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -42,8 +42,7 @@ bool keepsKey(const QKeyEvent* event);
 // Gives window the game's icon where the platform shows one.
 void setWindowIcon(QWidget* window);
 
-// Has a screen reader say text, wherever the focus is, unless it said the same last; an empty
-// text says nothing and forgets the last.
+// Has a screen reader say text, wherever the focus is; an empty text says nothing.
 void announce(QWidget* window, const QString& text);
 
 } // namespace platform

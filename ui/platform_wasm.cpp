@@ -7,7 +7,6 @@
 #include "ui/web.h"
 
 #include <QKeyEvent>
-#include <QVariant>
 #include <QWidget>
 
 namespace ui::platform {
@@ -37,12 +36,7 @@ bool keepsKey(const QKeyEvent* event) {
 void setWindowIcon(QWidget*) {}
 
 // The browser's bridge has no announcements: the page's live region speaks them.
-void announce(QWidget* window, const QString& text) {
-    static constexpr char kLast[] = "swpAnnounced";
-    if (window->property(kLast).toString() == text) {
-        return;
-    }
-    window->setProperty(kLast, text);
+void announce(QWidget*, const QString& text) {
     web::announce(text);
 }
 
