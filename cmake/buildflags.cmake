@@ -1,7 +1,3 @@
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # Flags for every target: hardening as Debian builds its packages, and no build folder in the
 # program, so that two checkouts in different places build the same bytes.
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND NOT WIN32)

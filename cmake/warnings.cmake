@@ -1,7 +1,3 @@
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 function(swp_warnings target)
   if(MSVC)
     # Qt gives its own users UTF-8 sources; the core and its tests need it too, so that U'ä'

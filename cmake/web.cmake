@@ -1,7 +1,3 @@
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # The browser (emscripten). Without Qt, the core's tests run under node; with it, the game
 # becomes a page of its own (scripts/web puts it together).
 if(DEFINED SWP_GAME AND NOT SWP_GAME)

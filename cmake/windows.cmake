@@ -1,7 +1,3 @@
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # Windows looks for DLLs in the program's own folder: every program goes to bin/, beside the
 # compiler's runtime, so that the game and its tests run there under Wine as on Windows.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)

@@ -1,7 +1,3 @@
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # What the scripts share: package lists, the Debian 13 root and Qt from Debian 13's source.
 # Run as a program (swp_debian13 does so in the root), it runs its arguments.
 # shellcheck shell=bash

@@ -1,8 +1,4 @@
 #!/usr/bin/env python3
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 """Cuts a Qt translation file (.qm) down to some of its contexts.
 
     web-qm.py IN.qm OUT.qm [CONTEXT...]  # keeps these contexts' messages (the game's if none)
