@@ -31,7 +31,7 @@ swp_windows_packages=(
 swp_web_packages=(
     emscripten nodejs cmake ninja-build dpkg-dev python3 brotli
     qt6-base-dev qt6-base-dev-tools libgl-dev python3-fonttools fonts-liberation fonts-lato
-    qt6-translations-l10n
+    qt6-translations-l10n qt6-l10n-tools xmlstarlet
 )
 
 # scripts/web --check and --bench: headless Chromium driven by WebDriver.
