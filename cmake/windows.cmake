@@ -22,13 +22,9 @@ file(COPY ${SWP_RUNTIME_DLLS} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 # What of Qt the release ships, and what only the tests load; Qt's own imported targets say
 # where each file lies and, for a plugin, the folder it belongs in. Call after find_package(Qt6).
 function(swp_windows_qt_runtime)
-  set(shipped Qt6::Core Qt6::Gui Qt6::Widgets Qt6::QWindowsIntegrationPlugin Qt6::QJpegPlugin)
-  # Qt 6.7 made one plugin of the Windows styles, the Windows 11 one among them.
-  if(TARGET Qt6::QModernWindowsStylePlugin)
-    list(APPEND shipped Qt6::QModernWindowsStylePlugin)
-  else()
-    list(APPEND shipped Qt6::QWindowsVistaStylePlugin)
-  endif()
+  # One plugin holds the Windows styles, windows11 and windowsvista.
+  set(shipped Qt6::Core Qt6::Gui Qt6::Widgets Qt6::QWindowsIntegrationPlugin Qt6::QJpegPlugin
+      Qt6::QModernWindowsStylePlugin)
   set(tests_only Qt6::Test Qt6::QOffscreenIntegrationPlugin)
 
   set(out ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})

@@ -37,11 +37,13 @@ swp_web_packages=(
 # scripts/web --check and --bench: headless Chromium driven by WebDriver.
 swp_web_check_packages=(chromium chromium-driver python3-selenium python3-pil)
 
-# A Wine prefix of the build's own, its server kept a minute after the last program, so that no
-# test waits seconds for a new one; wineboot starts Wine's services here, where they hold no
-# pipe of ctest's open.
-swp_wine_start() {
-    export WINEPREFIX=$1 WINEDEBUG=-all
+# Runs "$@", if given, with a Wine prefix of its own in $1, whose server stays a minute after the
+# last program, so that no test waits seconds for a new one; wineboot starts Wine's services
+# here, where they hold no pipe of ctest's open.
+swp_wine() {
+    export WINEPREFIX WINEDEBUG=-all
+    WINEPREFIX=$(realpath -m "$1")
+    shift
     mkdir -p "$WINEPREFIX"
     /usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1 || true
     /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
@@ -49,6 +51,7 @@ swp_wine_start() {
     # hands no QT_ variable from Linux on, so the prefix's own environment asks for stdout.
     /usr/lib/wine/wine64 reg add 'HKCU\Environment' /v QT_FORCE_STDERR_LOGGING /d 1 /f \
         </dev/null >/dev/null 2>&1 || true
+    "$@"
 }
 
 # Runs "$@" (a command or a function) on a private display from xvfb-run, which after ten failed
@@ -66,13 +69,6 @@ swp_xvfb_run() {
         "$@"' "$log" "$@" || status=$?
     rm -f "$log"
     return "$status"
-}
-
-# Runs "$@" with the Wine prefix $1 set up as swp_wine_start does: one command for xvfb-run.
-swp_wine() {
-    swp_wine_start "$(realpath -m "$1")"
-    shift
-    "$@"
 }
 
 # The fuzzers and their sanitizer runtime (the package of Debian's default clang).
@@ -302,18 +298,9 @@ swp_windows_build() {
 }
 
 # Qt from Debian 13's qtbase source for a target Debian ships no Qt for, one row per target:
-# configure's options, then after "--" CMake's. Both leave out what the game never uses; the
-# widgets it never makes go because Qt's styles and accessibility name them, which builds them
-# and, in the static browser build, links them. OpenGL stays for the browser: its platform plugin
-# draws through Qt's texture blitter. Direct2D stays for Windows: without it Gui leaves out the
-# DirectWrite font database, which the windows platform plugin links against. Windows keeps what
-# its modern styles name outside Qt's feature checks: item views, text edit, graphics view and
-# its effects, combo and spin boxes, tab widget, input dialog, command link button, tool bar and
-# so the main window, and style sheets (the windows11 style asks for the application's). Debian's
-# +dfsg source lacks src/3rdparty/wintab, whose notice Qt's bill of materials wants. The browser's
-# Qt is LLVM bitcode, so that the game's link optimises both as one program; full LTO, since with
-# configure's thin -ltcg wasm-ld 19 saw mismatched signatures (QWasmScreen::logicalDpi and
-# others) and the program stopped at its start with "null function".
+# configure's options, then after "--" CMake's. Each leaves out what the game never uses and keeps
+# what Qt's styles, platform plugin and accessibility name; docs/windows.md and docs/web.md give
+# the reason for each option.
 declare -A swp_qt_options=(
     [mingw-w64]="-release -shared -nomake examples -nomake tests
         -no-opengl -no-dbus -no-icu
