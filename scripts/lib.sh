@@ -166,6 +166,12 @@ swp_build() {
     swp_configure "$@" && cmake --build --preset "$1"
 }
 
+# Every date a release carries is the last commit's, or the caller's, so that two checkouts give
+# the same bytes; set before entering the root, whose copy has no git history.
+swp_source_date() {
+    export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$swp_root" log -1 --format=%ct)}
+}
+
 # The cache that survives between runs: Qt builds, the Debian 13 root. Never in the work tree.
 swp_cache=${SWP_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/strickwichtspiel}
 swp_debian13_dir=$swp_cache/debian-13
