@@ -98,12 +98,9 @@ swp_build_deps() {
     swp_apt_install build-dep "$swp_root"
 }
 
-# apt-get install or build-dep "$@", with fresh package lists; says what to do without root.
+# apt-get install or build-dep "$@", with fresh package lists.
 swp_apt_install() {
-    if [ "$(id -u)" -ne 0 ] && ! command -v sudo >/dev/null; then
-        swp_no_root_hint "apt-get $*"
-        return 1
-    fi
+    swp_can_root "apt-get $*" || return 1
     swp_apt update -q || return 1
     swp_apt "$1" -y -q --no-install-recommends "${@:2}"
 }
@@ -123,19 +120,15 @@ swp_apt() {
     return 1
 }
 
-# Runs "$@" as root, or through sudo; without sudo (a root password) it says what to do.
+# Runs "$@" as root, or through sudo.
 swp_as_root() {
-    if [ "$(id -u)" -eq 0 ]; then
-        "$@"
-    elif command -v sudo >/dev/null; then
-        sudo "$@"
-    else
-        swp_no_root_hint "$*"
-        return 1
-    fi
+    swp_can_root "$*" || return 1
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-swp_no_root_hint() {
+# Whether this is root or has sudo; if neither, says what to do to run the command $1.
+swp_can_root() {
+    [ "$(id -u)" -eq 0 ] || command -v sudo >/dev/null && return 0
     {
         echo "Dafür braucht es Root-Rechte, und sudo ist nicht eingerichtet:"
         echo "    $1"
@@ -143,6 +136,7 @@ swp_no_root_hint() {
         echo "oder sudo einrichten: als root 'apt-get install sudo' und 'adduser $(id -un) sudo',"
         echo "dann neu anmelden."
     } >&2
+    return 1
 }
 
 # Under sudo, runs "$@" as the calling user again, so that the checkout gets no files of root's.
