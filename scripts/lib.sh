@@ -155,7 +155,6 @@ swp_configure() {
     cmake --preset "$preset" -S "$swp_root" "$@" >/dev/null
 }
 
-# Configures and builds a preset, all of it.
 swp_build() {
     swp_configure "$@" && cmake --build --preset "$1"
 }
@@ -383,7 +382,6 @@ swp_qt_dir() {
     echo "$swp_cache/$swp_qt_name-$(swp_qt_version | tr '+~:' '---')-$key"
 }
 
-# Whether Qt for the target is built and in the cache.
 swp_qt_cached() {
     swp_qt_target "$1" && dpkg-query -W "$swp_qt_compiler" >/dev/null 2>&1 &&
         [ -f "$(swp_qt_dir "$1")/prefix/.complete" ]
