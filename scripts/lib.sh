@@ -98,10 +98,13 @@ swp_build_deps() {
     swp_apt_install build-dep "$swp_root"
 }
 
-# apt-get install or build-dep "$@", with fresh package lists.
+# apt-get install or build-dep "$@"; the package lists are fetched anew unless this did so in the
+# last hour (a run of scripts/test installs four times).
 swp_apt_install() {
     swp_can_root "apt-get $*" || return 1
-    swp_apt update -q || return 1
+    if [ -z "$(find "$swp_cache/apt-updated" -mmin -60 2>/dev/null)" ]; then
+        swp_apt update -q && touch "$swp_cache/apt-updated" || return 1
+    fi
     swp_apt "$1" -y -q --no-install-recommends "${@:2}"
 }
 
