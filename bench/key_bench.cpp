@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 // A key typed into the game's window: the key event, evaluateKey, the new text of Fragewort
 // and the repaint of everything that changed. Runs on the offscreen platform unless
 // QT_QPA_PLATFORM names another.

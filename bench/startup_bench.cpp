@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 // Starts the game and the bare window in turn as processes on an X display and measures, for
 // each, the time from launch until its window holds its first drawn frame, and its peak memory.
 //

@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 // The bare window is only a fair yardstick while it matches the game's window in size and in
 // the kinds and numbers of controls; this catches either drifting apart.
 

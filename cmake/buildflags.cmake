@@ -1,7 +1,3 @@
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # Flags for every target: hardening as Debian builds its packages, and no build folder in the
 # program, so that two checkouts in different places build the same bytes.
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND NOT WIN32)
@@ -13,10 +9,8 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND NOT WIN32)
   if(NOT CMAKE_CXX_FLAGS MATCHES "sanitize")
     add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
   endif()
-  # Not every linker of these compilers knows them (Apple's does not).
-  include(CheckLinkerFlag)
-  check_linker_flag(CXX "LINKER:-z,relro,-z,now" SWP_LINKER_RELRO_NOW)
-  if(SWP_LINKER_RELRO_NOW)
+  # An ELF linker's: wasm-ld has no such thing.
+  if(NOT EMSCRIPTEN)
     add_link_options(LINKER:-z,relro,-z,now)
   endif()
 endif()

@@ -1,7 +1,3 @@
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # GoogleTest: Debian's library natively; for a cross build, Debian's own source of it
 # (package googletest), built with the same toolchain, since no Windows build is packaged.
 if(CMAKE_CROSSCOMPILING)

@@ -1,7 +1,3 @@
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # Installs the game as a desktop program, for a user (--prefix ~/.local) and for debian/.
 include(GNUInstallDirs)
 

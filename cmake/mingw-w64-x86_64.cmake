@@ -1,7 +1,3 @@
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # 64-bit Windows with Debian's mingw-w64 GCC. The -posix compilers, because Qt needs
 # std::thread and friends, which the win32-thread variant lacks.
 set(CMAKE_SYSTEM_NAME Windows)

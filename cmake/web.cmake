@@ -1,7 +1,3 @@
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # The browser (emscripten). Without Qt, the core's tests run under node; with it, the game
 # becomes a page of its own (scripts/web puts it together).
 if(DEFINED SWP_GAME AND NOT SWP_GAME)
@@ -54,16 +50,15 @@ function(swp_web_game target)
   qt_add_resources(ui "faces" PREFIX "/faces" BASE ${PROJECT_BINARY_DIR}/faces FILES ${faces})
 
   # The toolkit's German texts where a qt.conf of the program's own says they are, in the
-  # program's file system; only those the game can show, a tenth of Qt's file.
+  # program's file system; only those the game can show.
   file(WRITE ${PROJECT_BINARY_DIR}/qtconf/qt.conf "[Paths]\nPrefix = /\nTranslations = translations\n")
   qt_add_resources(ui "qtconf" PREFIX "/qt/etc" BASE ${PROJECT_BINARY_DIR}/qtconf
       FILES ${PROJECT_BINARY_DIR}/qtconf/qt.conf)
   find_file(SWP_QTBASE_DE qtbase_de.qm PATHS /usr/share/qt6/translations NO_CMAKE_FIND_ROOT_PATH
       REQUIRED)
   set(texts ${PROJECT_BINARY_DIR}/translations/qtbase_de.qm)
-  add_custom_command(OUTPUT ${texts}
-      COMMAND python3 ${PROJECT_SOURCE_DIR}/scripts/web-qm.py ${SWP_QTBASE_DE} ${texts}
-      DEPENDS ${SWP_QTBASE_DE} ${PROJECT_SOURCE_DIR}/scripts/web-qm.py VERBATIM)
+  include(${PROJECT_SOURCE_DIR}/cmake/qttexts.cmake)
+  swp_cut_qt_texts(${SWP_QTBASE_DE} ${texts})
   add_custom_target(swp_toolkit_texts DEPENDS ${texts})
   add_dependencies(${target} swp_toolkit_texts)
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${texts})

@@ -1,7 +1,3 @@
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # The Windows release: what `cmake --install` puts into one folder that runs where it lies;
 # scripts/windows makes the zip of it and the installer (packaging/windows/strickwichtspiel.nsi).
 install(TARGETS strickwichtspiel RUNTIME DESTINATION .)

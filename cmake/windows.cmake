@@ -1,7 +1,3 @@
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # Windows looks for DLLs in the program's own folder: every program goes to bin/, beside the
 # compiler's runtime, so that the game and its tests run there under Wine as on Windows.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
@@ -26,13 +22,9 @@ file(COPY ${SWP_RUNTIME_DLLS} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 # What of Qt the release ships, and what only the tests load; Qt's own imported targets say
 # where each file lies and, for a plugin, the folder it belongs in. Call after find_package(Qt6).
 function(swp_windows_qt_runtime)
-  set(shipped Qt6::Core Qt6::Gui Qt6::Widgets Qt6::QWindowsIntegrationPlugin Qt6::QJpegPlugin)
-  # Qt 6.7 made one plugin of the Windows styles, the Windows 11 one among them.
-  if(TARGET Qt6::QModernWindowsStylePlugin)
-    list(APPEND shipped Qt6::QModernWindowsStylePlugin)
-  else()
-    list(APPEND shipped Qt6::QWindowsVistaStylePlugin)
-  endif()
+  # One plugin holds the Windows styles, windows11 and windowsvista.
+  set(shipped Qt6::Core Qt6::Gui Qt6::Widgets Qt6::QWindowsIntegrationPlugin Qt6::QJpegPlugin
+      Qt6::QModernWindowsStylePlugin)
   set(tests_only Qt6::Test Qt6::QOffscreenIntegrationPlugin)
 
   set(out ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})

@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 #include "core/loaderror.h"
 
 #include "core/gamestate.h"

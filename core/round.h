@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 #pragma once
 
 #include "core/gamestate.h"

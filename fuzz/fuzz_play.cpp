@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 // Loads a list, then plays whatever rounds and keys the input spells, as the window would
 // (the loss display closes a round at its eighth miss), checking the state after every step.
 #include "core/guess.h"

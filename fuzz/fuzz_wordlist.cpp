@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 // Any bytes as a word list: the load either fails with a message that names a line, or
 // yields a table the game can play.
 #include "core/wordlist.h"

@@ -1,7 +1,3 @@
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # What the scripts share: package lists, the Debian 13 root and Qt from Debian 13's source.
 # Run as a program (swp_debian13 does so in the root), it runs its arguments.
 # shellcheck shell=bash
@@ -35,17 +31,19 @@ swp_windows_packages=(
 swp_web_packages=(
     emscripten nodejs cmake ninja-build dpkg-dev python3 brotli
     qt6-base-dev qt6-base-dev-tools libgl-dev python3-fonttools fonts-liberation fonts-lato
-    qt6-translations-l10n
+    qt6-translations-l10n qt6-l10n-tools xmlstarlet
 )
 
 # scripts/web --check and --bench: headless Chromium driven by WebDriver.
 swp_web_check_packages=(chromium chromium-driver python3-selenium python3-pil)
 
-# A Wine prefix of the build's own, its server kept a minute after the last program, so that no
-# test waits seconds for a new one; wineboot starts Wine's services here, where they hold no
-# pipe of ctest's open.
-swp_wine_start() {
-    export WINEPREFIX=$1 WINEDEBUG=-all
+# Runs "$@", if given, with a Wine prefix of its own in $1, whose server stays a minute after the
+# last program, so that no test waits seconds for a new one; wineboot starts Wine's services
+# here, where they hold no pipe of ctest's open.
+swp_wine() {
+    export WINEPREFIX WINEDEBUG=-all
+    WINEPREFIX=$(realpath -m "$1")
+    shift
     mkdir -p "$WINEPREFIX"
     /usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1 || true
     /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
@@ -53,6 +51,7 @@ swp_wine_start() {
     # hands no QT_ variable from Linux on, so the prefix's own environment asks for stdout.
     /usr/lib/wine/wine64 reg add 'HKCU\Environment' /v QT_FORCE_STDERR_LOGGING /d 1 /f \
         </dev/null >/dev/null 2>&1 || true
+    "$@"
 }
 
 # Runs "$@" (a command or a function) on a private display from xvfb-run, which after ten failed
@@ -70,13 +69,6 @@ swp_xvfb_run() {
         "$@"' "$log" "$@" || status=$?
     rm -f "$log"
     return "$status"
-}
-
-# Runs "$@" with the Wine prefix $1 set up as swp_wine_start does: one command for xvfb-run.
-swp_wine() {
-    swp_wine_start "$(realpath -m "$1")"
-    shift
-    "$@"
 }
 
 # The fuzzers and their sanitizer runtime (the package of Debian's default clang).
@@ -106,13 +98,13 @@ swp_build_deps() {
     swp_apt_install build-dep "$swp_root"
 }
 
-# apt-get install or build-dep "$@", with fresh package lists; says what to do without root.
+# apt-get install or build-dep "$@"; the package lists are fetched anew unless this did so in the
+# last hour (a run of scripts/test installs four times).
 swp_apt_install() {
-    if [ "$(id -u)" -ne 0 ] && ! command -v sudo >/dev/null; then
-        swp_no_root_hint "apt-get $*"
-        return 1
+    swp_can_root "apt-get $*" || return 1
+    if [ -z "$(find "$swp_cache/apt-updated" -mmin -60 2>/dev/null)" ]; then
+        swp_apt update -q && touch "$swp_cache/apt-updated" || return 1
     fi
-    swp_apt update -q || return 1
     swp_apt "$1" -y -q --no-install-recommends "${@:2}"
 }
 
@@ -131,19 +123,15 @@ swp_apt() {
     return 1
 }
 
-# Runs "$@" as root, or through sudo; without sudo (a root password) it says what to do.
+# Runs "$@" as root, or through sudo.
 swp_as_root() {
-    if [ "$(id -u)" -eq 0 ]; then
-        "$@"
-    elif command -v sudo >/dev/null; then
-        sudo "$@"
-    else
-        swp_no_root_hint "$*"
-        return 1
-    fi
+    swp_can_root "$*" || return 1
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-swp_no_root_hint() {
+# Whether this is root or has sudo; if neither, says what to do to run the command $1.
+swp_can_root() {
+    [ "$(id -u)" -eq 0 ] || command -v sudo >/dev/null && return 0
     {
         echo "Dafür braucht es Root-Rechte, und sudo ist nicht eingerichtet:"
         echo "    $1"
@@ -151,6 +139,7 @@ swp_no_root_hint() {
         echo "oder sudo einrichten: als root 'apt-get install sudo' und 'adduser $(id -un) sudo',"
         echo "dann neu anmelden."
     } >&2
+    return 1
 }
 
 # Under sudo, runs "$@" as the calling user again, so that the checkout gets no files of root's.
@@ -169,9 +158,14 @@ swp_configure() {
     cmake --preset "$preset" -S "$swp_root" "$@" >/dev/null
 }
 
-# Configures and builds a preset, all of it.
 swp_build() {
     swp_configure "$@" && cmake --build --preset "$1"
+}
+
+# Every date a release carries is the last commit's, or the caller's, so that two checkouts give
+# the same bytes; set before entering the root, whose copy has no git history.
+swp_source_date() {
+    export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$swp_root" log -1 --format=%ct)}
 }
 
 # The cache that survives between runs: Qt builds, the Debian 13 root. Never in the work tree.
@@ -306,18 +300,9 @@ swp_windows_build() {
 }
 
 # Qt from Debian 13's qtbase source for a target Debian ships no Qt for, one row per target:
-# configure's options, then after "--" CMake's. Both leave out what the game never uses; the
-# widgets it never makes go because Qt's styles and accessibility name them, which builds them
-# and, in the static browser build, links them. OpenGL stays for the browser: its platform plugin
-# draws through Qt's texture blitter. Direct2D stays for Windows: without it Gui leaves out the
-# DirectWrite font database, which the windows platform plugin links against. Windows keeps what
-# its modern styles name outside Qt's feature checks: item views, text edit, graphics view and
-# its effects, combo and spin boxes, tab widget, input dialog, command link button, tool bar and
-# so the main window, and style sheets (the windows11 style asks for the application's). Debian's
-# +dfsg source lacks src/3rdparty/wintab, whose notice Qt's bill of materials wants. The browser's
-# Qt is LLVM bitcode, so that the game's link optimises both as one program; full LTO, since with
-# configure's thin -ltcg wasm-ld 19 saw mismatched signatures (QWasmScreen::logicalDpi and
-# others) and the program stopped at its start with "null function".
+# configure's options, then after "--" CMake's. Each leaves out what the game never uses and keeps
+# what Qt's styles, platform plugin and accessibility name; docs/windows.md and docs/web.md give
+# the reason for each option.
 declare -A swp_qt_options=(
     [mingw-w64]="-release -shared -nomake examples -nomake tests
         -no-opengl -no-dbus -no-icu
@@ -400,7 +385,6 @@ swp_qt_dir() {
     echo "$swp_cache/$swp_qt_name-$(swp_qt_version | tr '+~:' '---')-$key"
 }
 
-# Whether Qt for the target is built and in the cache.
 swp_qt_cached() {
     swp_qt_target "$1" && dpkg-query -W "$swp_qt_compiler" >/dev/null 2>&1 &&
         [ -f "$(swp_qt_dir "$1")/prefix/.complete" ]

@@ -1,8 +1,4 @@
 #!/usr/bin/env python3
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 """Serves a folder as a static host does, with the pre-compressed copies beside the files, and
 lists no folder.
 

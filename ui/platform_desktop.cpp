@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 // What every desktop does alike, Windows and Linux; their style is in platform_win.cpp and
 // platform_unix.cpp.
 #include "ui/accessibility.h"

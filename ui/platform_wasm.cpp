@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 // The browser: the page around the program (ui/web.h) stands in for what a desktop has.
 #include "ui/platform.h"
 #include "ui/web.h"

@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 // Windows; the rest is in platform_desktop.cpp.
 #include "ui/platform.h"
 

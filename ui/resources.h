@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 #pragma once
 
 // The pictures and the icon are compiled into the program; nothing but the word list is read

@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 // Keeps this build of the game on the player's device: after one visit it starts from here
 // and plays with no network. scripts/web writes in every file of the build with the hash of
 // its content; the program's files carry that hash in their names, so a page always gets the

@@ -1,7 +1,3 @@
-; SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-;
-; SPDX-License-Identifier: MIT
-
 ; The Windows installer, in German: for the player alone without asking for an administrator,
 ; or for all users when an administrator chooses so on its second page or with /AllUsers.
 ; scripts/windows builds it from the files the build installs:

@@ -1,7 +1,3 @@
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # Installs the build into a scratch prefix and checks the desktop entry as a menu would use it:
 # its command exists where Debian keeps games, it starts in the folder that holds the word list,
 # the entry and the metainfo share the program's ID, and it validates.

@@ -1,11 +1,7 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 #include <QTest>
 #include <QTranslator>
 
-// The browser carries Qt's German texts cut down by scripts/web-qm.py; what it keeps must read
+// The browser carries Qt's German texts cut down by swp_cut_qt_texts; what it keeps must read
 // as in the whole file, and the rest must be gone.
 class ToolkitTextsTest : public QObject {
     Q_OBJECT

@@ -1,9 +1,5 @@
 #!/usr/bin/python3
 
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 """Orca, Debian's screen reader, speaks what the game announces.
 
     xvfb-run -a -s "-noreset" dbus-run-session -- tests/atspi/orca_speaks.py GAME

@@ -1,9 +1,5 @@
 #!/usr/bin/python3
 
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 """Plays two rounds through AT-SPI, as a screen reader would.
 
     xvfb-run -a -s "-noreset" dbus-run-session -- tests/atspi/play_round.py GAME

@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 // Starts the real program on hostile word lists: each must end with a German message on
 // standard error and exit code 1, quickly and without reading the whole file into memory.
 #include <cerrno>

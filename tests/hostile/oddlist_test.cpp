@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 // Lists that are odd but not wrong load and play to the end in the real window.
 #include "core/cp1252.h"
 #include "uitest.h"

@@ -1,8 +1,4 @@
 #!/usr/bin/env python3
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 """The web build in headless Chromium, which stands in for a player's browser.
 
 --check plays build-web/ from a local server: a bad list, a round lost and one won with a list

@@ -1,9 +1,5 @@
 #!/usr/bin/env bash
 
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # The installer under Wine, in a Wine prefix of its own: a silent install for the current user,
 # one for all users, and the player's word list through a new installation and uninstalling.
 #

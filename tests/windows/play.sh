@@ -1,9 +1,5 @@
 #!/usr/bin/env bash
 
-# SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-#
-# SPDX-License-Identifier: MIT
-
 # The Windows game played by hand under Wine, the way a player does it: a click on the question
 # mark, keys typed on a German keyboard, a round lost, one won, "Ende". Photographs the window at
 # each step and probes its colours, for every style, scheme and scale given.

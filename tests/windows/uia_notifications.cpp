@@ -1,7 +1,3 @@
-// SPDX-FileCopyrightText: 2026 Strickwichtspiel-Team
-//
-// SPDX-License-Identifier: MIT
-
 // Prints every UI Automation notification raised in the game's window (or, where none is open,
 // on the desktop), as a screen reader on Windows would receive the game's announcements, until
 // SECONDS have passed.
