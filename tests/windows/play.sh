@@ -82,8 +82,15 @@ for setting in "$@"; do
     (cd "$game" && exec "$wine" strickwichtspiel.exe ${style:+-style "$style"} </dev/null \
         >"$shots/$label.log" 2>&1) &
     pid=$!
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Strickwichtspiel$' | head -1) ||
-        fail "$label: kein Fenster"
+    # xdotool ends with BadWindow when a window it walks past goes away, as Wine's start-up windows
+    # do at times: it looks again, for up to a minute.
+    window=
+    for _ in $(seq 120); do
+        window=$(xdotool search --onlyvisible --name '^Strickwichtspiel$' 2>/dev/null | head -1) || true
+        [ -n "$window" ] && break
+        sleep 0.5
+    done
+    [ -n "$window" ] || fail "$label: kein Fenster"
     sleep 2
     shot() {
         import -window "$window" "$shots/$label-$1.png"
