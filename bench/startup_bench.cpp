@@ -206,8 +206,9 @@ int main(int argc, char* argv[]) {
     XSetErrorHandler([](::Display*, XErrorEvent*) { return 0; });
     XSelectInput(display.x, DefaultRootWindow(display.x), SubstructureNotifyMask);
 
-    Program game{"game", argv[1], {}};
-    Program bare{"bare", argv[2], {}};
+    // Each program starts in the word list's folder, so a path given relative to here would miss.
+    Program game{"game", std::filesystem::absolute(argv[1]).string(), {}};
+    Program bare{"bare", std::filesystem::absolute(argv[2]).string(), {}};
     // Alternating which goes first keeps a drift in the machine's state from favouring one.
     for (int run = -kWarmUpRuns; run < runs; ++run) {
         Program& first = run % 2 == 0 ? game : bare;
