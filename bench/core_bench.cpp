@@ -30,7 +30,9 @@ void BM_LoadWordsFromFile(benchmark::State& bench) {
     std::ofstream(path, std::ios::binary) << thousandWords();
     for (auto _ : bench) {
         core::GameState state;
-        benchmark::DoNotOptimize(core::loadWords(state, path));
+        std::ifstream in;
+        benchmark::DoNotOptimize(core::openWordList(path, in));
+        benchmark::DoNotOptimize(core::loadWords(state, in, core::LoadErrors(path)));
     }
     std::filesystem::remove(path);
 }
@@ -41,7 +43,7 @@ void BM_LoadWordsFromMemory(benchmark::State& bench) {
     for (auto _ : bench) {
         core::GameState state;
         std::istringstream in(text);
-        benchmark::DoNotOptimize(core::loadWords(state, in, "worte.txt"));
+        benchmark::DoNotOptimize(core::loadWords(state, in, core::LoadErrors("worte.txt")));
     }
 }
 BENCHMARK(BM_LoadWordsFromMemory)->Unit(benchmark::kMicrosecond);
@@ -51,7 +53,7 @@ BENCHMARK(BM_LoadWordsFromMemory)->Unit(benchmark::kMicrosecond);
 void BM_StartRound(benchmark::State& bench) {
     core::GameState loaded;
     std::istringstream in(thousandWords());
-    core::loadWords(loaded, in, "worte.txt");
+    core::loadWords(loaded, in, core::LoadErrors("worte.txt"));
     core::ClockRandom random;
     const core::RandomSource source = std::ref(random);
     for (auto _ : bench) {
@@ -67,7 +69,7 @@ BENCHMARK(BM_StartRound)->Unit(benchmark::kMicrosecond);
 void BM_EvaluateKey(benchmark::State& bench) {
     core::GameState state;
     std::istringstream in(std::string(50, 'x') + "\n");
-    core::loadWords(state, in, "worte.txt");
+    core::loadWords(state, in, core::LoadErrors("worte.txt"));
     core::startRound(state, [] { return 0.9f; });
     for (auto _ : bench) {
         // A repeated hit on a 50-letter word: the longest loop a key can cost, round stays open.

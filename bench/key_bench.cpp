@@ -36,8 +36,9 @@ public:
     void newRound() {
         const core::GameState* state = m_form ? &m_form->gameState() : nullptr;
         if (state == nullptr || state->usedCount + 1 >= state->wordCount) {
-            m_form = std::make_unique<ui::Form1>(core::ClockRandom{}, m_list);
-            if (m_form->Form_Load()) {
+            m_form = std::make_unique<ui::Form1>();
+            std::ifstream in(m_list, std::ios::binary);
+            if (m_form->Form_Load(in, core::LoadErrors(m_list))) {
                 throw std::runtime_error("word list did not load");
             }
             m_form->show();

@@ -180,11 +180,6 @@ std::optional<LoadError> convert(std::vector<std::string>& lines, Encoding encod
 
 } // namespace
 
-std::optional<LoadError> loadWords(GameState& state, std::istream& in,
-                                   const std::filesystem::path& file) {
-    return loadWords(state, in, LoadErrors(file));
-}
-
 std::optional<LoadError> loadWords(GameState& state, std::istream& in, const LoadErrors& errors) {
     std::string bytes;
     clearSystemError();
@@ -212,7 +207,7 @@ std::optional<LoadError> loadWords(GameState& state, std::istream& in, const Loa
     return std::nullopt;
 }
 
-std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path& file) {
+std::optional<LoadError> openWordList(const std::filesystem::path& file, std::ifstream& in) {
     const LoadErrors errors(file);
     std::error_code ec;
     const auto status = std::filesystem::status(file, ec);
@@ -226,11 +221,11 @@ std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path
         return errors.folder();
     }
     clearSystemError();
-    std::ifstream in(file, std::ios::binary);
+    in.open(file, std::ios::binary);
     if (!in) {
         return errors.cannotOpen(lastSystemError());
     }
-    return loadWords(state, in, file);
+    return std::nullopt;
 }
 
 } // namespace core

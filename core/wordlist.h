@@ -4,6 +4,7 @@
 #include "core/loaderror.h"
 
 #include <filesystem>
+#include <fstream>
 #include <istream>
 #include <optional>
 #include <string_view>
@@ -12,15 +13,12 @@ namespace core {
 
 inline constexpr std::string_view kWordListName = "worte.txt";
 
-// Fills words and wordCount from the file, every word unplayed. On error the state keeps
-// what it had before. Reads at most what 1000 lines of 50 characters can need.
-std::optional<LoadError> loadWords(GameState& state, const std::filesystem::path& file);
-
-// The same for an open stream; file only names it and its folder in messages.
-std::optional<LoadError> loadWords(GameState& state, std::istream& in,
-                                   const std::filesystem::path& file);
-
-// The same for a list that is no file here (a page's address); errors name it.
+// Fills words and wordCount from in, every word unplayed; errors name the list as errors do.
+// On error the state keeps what it had before. Reads at most kMaxListBytes, whatever the
+// source: any longer list breaks a rule within them.
 std::optional<LoadError> loadWords(GameState& state, std::istream& in, const LoadErrors& errors);
+
+// Opens a list that is a file of this machine for loadWords, or says why it cannot.
+std::optional<LoadError> openWordList(const std::filesystem::path& file, std::ifstream& in);
 
 } // namespace core

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     core::GameState state;
     std::istringstream list(input.ConsumeRandomLengthString(4096));
-    if (core::loadWords(state, list, "worte.txt")) {
+    if (core::loadWords(state, list, core::LoadErrors("worte.txt"))) {
         return 0;
     }
     core::countUsed(state);

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     core::GameState& state = *owned;
     state.word(1) = "vorher";
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    const auto failure = core::loadWords(state, in, "worte.txt");
+    const auto failure = core::loadWords(state, in, core::LoadErrors("worte.txt"));
     if (failure) {
         check(!failure->message.empty(), "empty message");
         check(failure->line >= 0 && failure->line <= core::kMaxWords + 1, "line out of range");

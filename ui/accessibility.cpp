@@ -114,25 +114,9 @@ private:
     KeyLineEdit* box() const { return static_cast<KeyLineEdit*>(widget()); }
 };
 
-// Takes no room, no mouse and no focus; only assistive technology finds it.
-class Announcement : public QWidget {
-    Q_OBJECT
-
-public:
-    explicit Announcement(QWidget* window) : QWidget(window) {
-        setObjectName(QStringLiteral("Ansage"));
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFocusPolicy(Qt::NoFocus);
-        resize(0, 0);
-    }
-};
-
 QAccessibleInterface* makeInterface(const QString&, QObject* object) {
     if (auto* box = qobject_cast<KeyLineEdit*>(object)) {
         return new QuestionMarkAccessible(box);
-    }
-    if (auto* announcement = dynamic_cast<Announcement*>(object)) {
-        return new QAccessibleWidget(announcement, QAccessible::Notification);
     }
     // Qt calls a plain widget's window a client area, a filler in AT-SPI. Orca drops an
     // announcement that follows another within 0.1 s, fast typing's, unless a window sends it.
@@ -159,30 +143,5 @@ void installAccessibility() {
     (void)installed;
 }
 
-void announce(QWidget* window, const QString& text) {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // The platform's own announcement: a notification in UI Automation, an announcement in
-    // AT-SPI.
-    if (!text.isEmpty()) {
-        QAccessibleAnnouncementEvent event(window, text);
-        QAccessible::updateAccessibility(&event);
-    }
-#else
-    auto* announcement = window->findChild<Announcement*>(QString(), Qt::FindDirectChildrenOnly);
-    if (announcement == nullptr) {
-        if (text.isEmpty()) {
-            return;
-        }
-        announcement = new Announcement(window);
-    }
-    announcement->hide();
-    announcement->setAccessibleName(text);
-    if (!text.isEmpty()) {
-        announcement->show();
-    }
-#endif
-}
-
 } // namespace ui
 
-#include "accessibility.moc"

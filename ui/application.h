@@ -5,25 +5,18 @@
 
 namespace ui {
 
-// While it lives, a toolkit that cannot start (no screen to reach, a platform plugin missing or
-// broken) ends the program with a German message naming the reason and exit code 1, instead
-// of its English one and an abort. Create it
-// before the Application; what the toolkit says meanwhile is held back and, once the
-// Application stands, passed on when the guard goes.
-class ScreenGuard {
-public:
-    ScreenGuard();
-    ~ScreenGuard();
-    ScreenGuard(const ScreenGuard&) = delete;
-    ScreenGuard& operator=(const ScreenGuard&) = delete;
-};
-
 // The game's application: German toolkit texts, the default font and the desktop file name.
 class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
 
+    // Whether the command line asked for a style, which the platform then keeps.
+    bool styleAsked() const { return m_styleAsked; }
+
 private:
+    Application(int& argc, char** argv, bool styleAsked);
+
+    bool m_styleAsked;
     QTranslator m_toolkitTexts;
 };
 

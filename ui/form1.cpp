@@ -4,13 +4,11 @@
 #include "core/round.h"
 #include "ui/accessibility.h"
 #include "ui/cp1252text.h"
-#include "ui/fatal.h"
 #include "ui/figure.h"
 #include "ui/filledrect.h"
 #include "ui/keylineedit.h"
 #include "ui/layout.h"
 #include "ui/picturebox.h"
-#include "ui/platform.h"
 #include "ui/pushbutton.h"
 #include "ui/thickline.h"
 #include "ui/wordbox.h"
@@ -19,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QCloseEvent>
 #include <QTimer>
 #include <algorithm>
 #include <exception>
@@ -122,8 +121,8 @@ QWidget* makePiece(QWidget* frame, const figure::Piece& piece) {
 
 } // namespace
 
-Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget* parent)
-    : QWidget(parent), m_random(std::move(random)), m_wordList(std::move(wordList)) {
+Form1::Form1(core::RandomSource random, QWidget* parent)
+    : QWidget(parent), m_random(std::move(random)) {
     setObjectName(QString::fromLatin1(kWindowName));
     installAccessibility();
     createControls();
@@ -147,14 +146,21 @@ Form1::Form1(core::RandomSource random, std::filesystem::path wordList, QWidget*
     setWindowTitle(kCaption);
 }
 
-// The 500 x 561 icon takes longer to decode and send than the whole first frame, so it
-// follows that frame.
 void Form1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    if (m_iconPending) {
-        m_iconPending = false;
-        QTimer::singleShot(0, this, [this] { platform::setWindowIcon(this); });
+    if (!m_painted) {
+        m_painted = true;
+        QTimer::singleShot(0, this, &Form1::firstFramePainted);
     }
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    emit closed();
+}
+
+bool Form1::takesKeysAt(const QPoint& pos) const {
+    return roundOpen() || childAt(pos) == textin;
 }
 
 void Form1::createControls() {
@@ -212,7 +218,7 @@ template <typename... Args> auto Form1::guarded(void (Form1::*handler)(Args...))
             what = QStringLiteral("unbekannter Fehler");
         }
         setEnabled(false);
-        reportFatal(QStringLiteral("Laufzeitfehler: %1").arg(what));
+        emit failed(QStringLiteral("Laufzeitfehler: %1").arg(what));
     };
 }
 
@@ -223,19 +229,8 @@ void Form1::connectHandlers() {
     connect(ende, &QPushButton::clicked, this, guarded(&Form1::ende_Click));
 }
 
-std::optional<core::LoadError> Form1::Form_Load() {
-    prepareScreen();
-    return core::loadWords(m_state, m_wordList);
-}
-
 std::optional<core::LoadError> Form1::Form_Load(std::istream& in, const core::LoadErrors& errors) {
-    prepareScreen();
-    return core::loadWords(m_state, in, errors);
-}
-
-std::optional<core::LoadError> Form1::loadWordList(std::istream& in,
-                                                   const std::filesystem::path& file) {
-    if (auto error = core::loadWords(m_state, in, file)) {
+    if (auto error = core::loadWords(m_state, in, errors)) {
         return error;
     }
     spielneu_Click();
@@ -374,7 +369,7 @@ void Form1::announceRound() {
         return;
     }
     m_announced = text;
-    platform::announce(this, text);
+    emit announced(text);
 }
 
 } // namespace ui

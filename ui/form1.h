@@ -7,7 +7,7 @@
 
 #include <QWidget>
 #include <array>
-#include <filesystem>
+#include <istream>
 #include <optional>
 
 class QFrame;
@@ -20,30 +20,38 @@ class KeyLineEdit;
 class PushButton;
 
 // The game's only window. It owns the one game state; its handlers call the core and then
-// copy the state into the controls.
+// copy the state into the controls. It knows nothing of what surrounds it: a platform hands it
+// its word list and keys and listens to its signals.
 class Form1 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form1(core::RandomSource random = core::ClockRandom{},
-                   std::filesystem::path wordList = std::filesystem::path(core::kWordListName),
-                   QWidget* parent = nullptr);
+    explicit Form1(core::RandomSource random = core::ClockRandom{}, QWidget* parent = nullptr);
 
-    // Puts up the start screen and reads the word list. On an error the window must not be
-    // shown.
-    std::optional<core::LoadError> Form_Load();
-    // The same with a list that is no file here; errors name it.
+    // Takes the word list read from in, wherever it came from (errors name it), and puts up
+    // the start screen for it. A bad list changes nothing; at start the window must then not
+    // be shown.
     std::optional<core::LoadError> Form_Load(std::istream& in, const core::LoadErrors& errors);
 
-    // Replaces the word list with the one read from in (file names it in messages) and returns
-    // to the start screen; a bad list changes nothing.
-    std::optional<core::LoadError> loadWordList(std::istream& in,
-                                                const std::filesystem::path& file);
-
     const core::GameState& gameState() const { return m_state; }
+    bool roundOpen() const { return m_state.roundOpen(); }
+    // Whether keys typed after a tap at pos (in the window) would play: anywhere during a round,
+    // and on the question mark, whose tap starts one.
+    bool takesKeysAt(const QPoint& pos) const;
+
+signals:
+    // What a screen reader should say now, wherever the focus is; empty when the word box is
+    // hidden. Each text once.
+    void announced(const QString& text);
+    // A run-time error in a handler: the window takes no more input, and the program should end.
+    void failed(const QString& message);
+    // Once, just after the first frame, for whatever can wait until the window is seen.
+    void firstFramePainted();
+    void closed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
@@ -67,8 +75,7 @@ private:
 
     core::GameState m_state;
     core::RandomSource m_random;
-    std::filesystem::path m_wordList;
-    bool m_iconPending = true;
+    bool m_painted = false;
     QString m_announced; // what the last announcement said
 
     QLabel* Label1 = nullptr;

@@ -3,7 +3,6 @@
 #include "ui/cp1252text.h"
 #include "ui/focusring.h"
 #include "ui/keys.h"
-#include "ui/platform.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -55,7 +54,7 @@ void KeyLineEdit::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void KeyLineEdit::keyPressEvent(QKeyEvent* event) {
-    if (isShortcutChord(event) || platform::keepsKey(event)) {
+    if (isShortcutChord(event)) {
         event->ignore();
         return;
     }

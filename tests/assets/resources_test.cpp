@@ -1,3 +1,4 @@
+#include "platform/desktop/desktop.h"
 #include "ui/figure.h"
 #include "ui/form1.h"
 #include "ui/resources.h"
@@ -155,6 +156,7 @@ private slots:
 
     void windowCarriesIcon() {
         ui::Form1 form;
+        desktop::attach(form);
         form.show();
         QTRY_VERIFY(form.windowIcon().availableSizes().contains(QSize(500, 561)));
     }

@@ -6,6 +6,9 @@
 #include "core/wordlist.h"
 
 #include <deque>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <memory>
@@ -35,11 +38,21 @@ inline core::RandomSource sequence(std::initializer_list<float> values) {
     };
 }
 
+// A list that is a file of this machine, as the desktop loads it.
+inline std::optional<core::LoadError> loadFile(core::GameState& state,
+                                               const std::filesystem::path& file) {
+    std::ifstream in;
+    if (auto failure = core::openWordList(file, in)) {
+        return failure;
+    }
+    return core::loadWords(state, in, core::LoadErrors(file));
+}
+
 // Loads a list from its raw bytes; fails the test on a load error.
 inline core::GameState loaded(const std::string& bytes) {
     core::GameState state;
     std::istringstream in(bytes);
-    const auto failure = core::loadWords(state, in, "worte.txt");
+    const auto failure = core::loadWords(state, in, core::LoadErrors("worte.txt"));
     EXPECT_FALSE(failure) << failure->message;
     core::countUsed(state);
     return state;

@@ -24,7 +24,7 @@ std::vector<std::string> wordsOf(const core::GameState& state) {
 
 std::optional<core::LoadError> loadBytes(core::GameState& state, const std::string& bytes) {
     std::istringstream in(bytes);
-    return core::loadWords(state, in, "liste/worte.txt");
+    return core::loadWords(state, in, core::LoadErrors("liste/worte.txt"));
 }
 
 std::string lines(int count, const std::string& word = "wort") {
@@ -218,7 +218,7 @@ TEST(LoadWordsTest, EndlessInputStopsAtTheFirstLimit) {
         EndlessBuf buf(fill);
         std::istream in(&buf);
         core::GameState state;
-        const auto failure = core::loadWords(state, in, "worte.txt");
+        const auto failure = core::loadWords(state, in, core::LoadErrors("worte.txt"));
         ASSERT_TRUE(failure);
         EXPECT_EQ(failure->line, line);
         EXPECT_LT(buf.served, 256u * 1024);
@@ -277,7 +277,7 @@ protected:
 TEST_F(LoadWordsFileTest, ReadsTheFile) {
     std::ofstream(m_dir / "worte.txt", std::ios::binary) << "Br" UE "cke\r\nHaus\r\n";
     core::GameState state;
-    EXPECT_FALSE(core::loadWords(state, m_dir / "worte.txt"));
+    EXPECT_FALSE(loadFile(state, m_dir / "worte.txt"));
     EXPECT_EQ(wordsOf(state), (Words{"Br" UE "cke", "Haus"}));
 }
 
@@ -285,7 +285,7 @@ TEST_F(LoadWordsFileTest, ReadsTheFile) {
 TEST_F(LoadWordsFileTest, MissingFileNamesTheFolder) {
     for (const std::filesystem::path& folder : {m_dir, m_dir / "fehlt"}) {
         core::GameState state;
-        const auto failure = core::loadWords(state, folder / "worte.txt");
+        const auto failure = loadFile(state, folder / "worte.txt");
         ASSERT_TRUE(failure);
         EXPECT_NE(failure->message.find("\"worte.txt\" wurde im Ordner \"" + utf8(folder) + "\""),
                   std::string::npos)
@@ -297,7 +297,7 @@ TEST_F(LoadWordsFileTest, MissingFileNamesTheFolder) {
 TEST_F(LoadWordsFileTest, FolderIsRefused) {
     std::filesystem::create_directory(m_dir / "worte.txt");
     core::GameState state;
-    const auto failure = core::loadWords(state, m_dir / "worte.txt");
+    const auto failure = loadFile(state, m_dir / "worte.txt");
     ASSERT_TRUE(failure);
     EXPECT_NE(
         failure->message.find("\"worte.txt\" im Ordner \"" + utf8(m_dir) + "\" ist ein Ordner"),
@@ -315,7 +315,7 @@ TEST_F(LoadWordsFileTest, LockedByAnotherProgramSaysSo) {
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     core::GameState state;
-    const auto failure = core::loadWords(state, file);
+    const auto failure = loadFile(state, file);
     CloseHandle(held);
     ASSERT_TRUE(failure);
     EXPECT_NE(failure->message.find(
@@ -333,7 +333,7 @@ TEST_F(LoadWordsFileTest, LinkLoopIsNotReachable) {
         GTEST_SKIP() << "no symbolic link here: " << ec.message();
     }
     core::GameState state;
-    const auto loop = core::loadWords(state, m_dir / "worte.txt");
+    const auto loop = loadFile(state, m_dir / "worte.txt");
     ASSERT_TRUE(loop);
     EXPECT_EQ(loop->message.find("nicht gefunden"), std::string::npos) << loop->message;
     EXPECT_NE(loop->message.find("nicht erreichbar"), std::string::npos) << loop->message;
@@ -351,14 +351,14 @@ TEST(LoadWordsReadErrorTest, SaysInputOutputError) {
         GTEST_SKIP() << "needs Linux's /proc/self/mem";
     }
     core::GameState state;
-    const auto io = core::loadWords(state, "/proc/self/mem");
+    const auto io = loadFile(state, "/proc/self/mem");
     ASSERT_TRUE(io);
     EXPECT_NE(io->message.find("Ein-/Ausgabefehler"), std::string::npos) << io->message;
 }
 
 TEST_F(LoadWordsFileTest, ShippedListIsValid) {
     core::GameState state;
-    const auto failure = core::loadWords(state, SWP_SOURCE_DIR "/data/worte.txt");
+    const auto failure = loadFile(state, SWP_SOURCE_DIR "/data/worte.txt");
     ASSERT_FALSE(failure) << failure->message;
     EXPECT_GE(state.wordCount, 300);
     std::set<std::string> seen;

@@ -1,3 +1,4 @@
+#include "platform/desktop/desktop.h"
 #include "ui/application.h"
 #include "uitest.h"
 
@@ -16,6 +17,7 @@ private slots:
         const uitest::WordFile words("Haus\r\n");
         const auto form = uitest::openForm(
             words, []() -> float { throw std::out_of_range("Zufallszahl außerhalb der Grenzen"); });
+        desktop::attach(*form);
         std::ostringstream errors;
         std::streambuf* const standardError = std::cerr.rdbuf(errors.rdbuf());
         QTimer::singleShot(0, form.get(), [&] {

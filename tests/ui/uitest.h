@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QWidget>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -98,8 +99,9 @@ inline void typeText(QWidget* widget, const QString& text) {
 
 // A freshly loaded and shown window, as the program starts it.
 inline std::unique_ptr<ui::Form1> openForm(const WordFile& words, core::RandomSource random) {
-    auto form = std::make_unique<ui::Form1>(std::move(random), words.path());
-    if (const auto error = form->Form_Load()) {
+    auto form = std::make_unique<ui::Form1>(std::move(random));
+    std::ifstream in(words.path(), std::ios::binary);
+    if (const auto error = form->Form_Load(in, core::LoadErrors(words.path()))) {
         qFatal("word list did not load: %s", error->message.c_str());
     }
     form->show();

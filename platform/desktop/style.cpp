@@ -1,10 +1,10 @@
-// Windows; the rest is in platform_desktop.cpp.
-#include "ui/platform.h"
+// Windows' own difference: the style Qt picks there. Other desktops have no style of that name.
+#include "platform/desktop/desktop.h"
 
 #include <QApplication>
 #include <QStyle>
 
-namespace ui::platform {
+namespace desktop {
 
 void settleStyle(QApplication& app, bool styleAsked) {
     // Qt gives Windows 11 its style of that name, which rounds the word box and the question
@@ -15,4 +15,4 @@ void settleStyle(QApplication& app, bool styleAsked) {
     }
 }
 
-} // namespace ui::platform
+} // namespace desktop

@@ -1,4 +1,4 @@
-#include "ui/fatal.h"
+#include "platform/desktop/fatal.h"
 
 #include "ui/gameicon.h"
 
@@ -8,7 +8,7 @@
 #include <QString>
 #include <iostream>
 
-namespace ui {
+namespace desktop {
 
 void reportFatal(const QString& message) {
     static bool reported = false;
@@ -21,10 +21,10 @@ void reportFatal(const QString& message) {
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Strickwichtspiel"), message);
-        box.setWindowIcon(gameIcon());
+        box.setWindowIcon(ui::gameIcon());
         box.exec();
     }
     QCoreApplication::exit(1);
 }
 
-} // namespace ui
+} // namespace desktop
