@@ -1,5 +1,4 @@
 # What the scripts share: package lists, the Debian 13 root and Qt from Debian 13's source.
-# Run as a program (swp_debian13 does so in the root), it runs its arguments.
 # shellcheck shell=bash
 
 swp_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -181,34 +180,40 @@ swp_debian13_copy() {
     fi
 }
 
-# Runs one command (a program, a function of this file or one exported) in /src of the Debian 13
-# root, a copy of the checkout as it stands whose build folders stay; on Debian 13, here.
-# Package lists are refreshed when a day old; results come back with swp_debian13_fetch.
+# Runs one command (a program, or a function of this file) in /src of the Debian 13 root, a copy of
+# the checkout as it stands whose build folders stay; on Debian 13, here. Results come back with
+# swp_debian13_fetch.
 swp_debian13() {
     if [ "$(swp_debian_release)" = 13 ]; then
         (cd "$swp_root" && "$@")
         return
     fi
-    swp_debian13_make || return 1
-    local src
-    src=$(swp_debian13_copy)
-    mkdir -p "$src"
-    # By content, stamped now: a file with its own older time would look older than the objects
-    # built from its last version, and ninja would keep them.
-    rsync -rlpgoD --checksum --delete \
-        --exclude='/build/' --exclude='/build-*/' --exclude='/.cache/' "$swp_root/" "$src/" ||
-        return 1
-    if [ -z "$(find "$swp_debian13_dir/apt-fresh" -mmin -1440 2>/dev/null)" ]; then
-        swp_debian13_enter swp_apt_refresh || return 1
-        touch "$swp_debian13_dir/apt-fresh"
-    fi
-    swp_debian13_enter "$@"
+    swp_debian13_make && swp_debian13_sync && swp_debian13_refresh &&
+        swp_debian13_enter bash /src/scripts/in-debian13 "$@"
 }
 
 # Copies files or folders (paths in the checkout) from the root's copy back here.
 swp_debian13_fetch() {
     [ "$(swp_debian_release)" = 13 ] && return 0
     (cd "$(swp_debian13_copy)" && rsync -a --delete --relative "$@" "$swp_root/")
+}
+
+# The checkout as it stands into the root's copy, by content, stamped now: a file with its own
+# older time would look older than the objects built from its last version, and ninja would keep
+# them. A copy cut short is made whole by the next.
+swp_debian13_sync() {
+    local src
+    src=$(swp_debian13_copy)
+    mkdir -p "$src"
+    rsync -rlpgoD --checksum --delete \
+        --exclude='/build/' --exclude='/build-*/' --exclude='/.cache/' "$swp_root/" "$src/"
+}
+
+# The root's package lists and packages, when a day old.
+swp_debian13_refresh() {
+    [ -z "$(find "$swp_debian13_dir/apt-fresh" -mmin -1440 2>/dev/null)" ] || return 0
+    swp_debian13_enter bash /src/scripts/in-debian13 swp_apt_refresh &&
+        touch "$swp_debian13_dir/apt-fresh"
 }
 
 swp_apt_refresh() {
@@ -248,19 +253,15 @@ swp_debian13_make() {
     return "$status"
 }
 
-# Runs this file with "$@" in the root; its mounts go with the namespace's last process.
+# Runs the program "$@" in the root; its mounts go with the namespace's last process.
 swp_debian13_enter() {
-    local dir=$swp_debian13_dir name definition
-    # Of the caller's environment: what the scripts read, and the functions it exported.
+    local dir=$swp_debian13_dir name
+    # Of the caller's environment, what the scripts read.
     local envs=(HOME=/root "TERM=${TERM:-dumb}" LANG=C.UTF-8
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
         GIT_CONFIG_COUNT=1 GIT_CONFIG_KEY_0=safe.directory "GIT_CONFIG_VALUE_0=*")
     for name in SWP_FUZZ_SECONDS SOURCE_DATE_EPOCH; do
         [ -n "${!name:-}" ] && envs+=("$name=${!name}")
-    done
-    for name in $(declare -Fx | cut -d' ' -f3); do
-        definition=$(declare -f "$name")
-        envs+=("BASH_FUNC_$name%%=() ${definition#*$'\n'}")
     done
     local enter=(unshare --mount --propagation private --pid --fork --kill-child)
     # Root in the namespace is the first subordinate id, as in mmdebstrap's unshare mode; the
@@ -285,8 +286,7 @@ swp_debian13_enter() {
         trap "exit 130" INT
         trap "exit 143" TERM HUP
         exec 3<&0
-        chroot --userspec=0:0 "$root" /usr/bin/env -i "${@:1:count}" \
-            /bin/bash /src/scripts/lib.sh "${@:count+1}" <&3 3<&- &
+        chroot --userspec=0:0 "$root" /usr/bin/env -i "${@:1:count}" "${@:count+1}" <&3 3<&- &
         wait $!
     ' swp-debian13 "$dir/root" "$(swp_debian13_copy)" "$dir/cache" "${#envs[@]}" "${envs[@]}" "$@"
 }
@@ -467,10 +467,3 @@ swp_qt_emsdk() {
     fi
     export EMSDK=$sdk
 }
-
-# Run as a program (swp_debian13 does so in the root): runs its arguments in the checkout.
-if [ "${BASH_SOURCE[0]}" = "$0" ]; then
-    set -euo pipefail
-    cd "$swp_root"
-    "$@"
-fi
