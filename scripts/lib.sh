@@ -141,13 +141,15 @@ swp_can_root() {
     return 1
 }
 
-# Under sudo, runs "$@" as the calling user again, so that the checkout gets no files of root's.
-swp_drop_root() {
-    [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_UID:-}" ] && [ "$SUDO_UID" -ne 0 ] || return 0
-    local home
-    home=$(getent passwd "$SUDO_UID" | cut -d: -f6)
-    exec setpriv --reuid="$SUDO_UID" --regid="$SUDO_GID" --init-groups \
-        env HOME="$home" USER="$SUDO_USER" LOGNAME="$SUDO_USER" "$@"
+# Runs the program "$@" as the user who called sudo, so that the checkout gets no files of root's;
+# without sudo, as this user.
+swp_as_user() {
+    if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_UID:-}" ] && [ "$SUDO_UID" -ne 0 ]; then
+        set -- setpriv --reuid="$SUDO_UID" --regid="$SUDO_GID" --init-groups \
+            env HOME="$(getent passwd "$SUDO_UID" | cut -d: -f6)" USER="$SUDO_USER" \
+            LOGNAME="$SUDO_USER" "$@"
+    fi
+    "$@"
 }
 
 # Configures a preset; further arguments go to the configure step (-DSWP_BENCH=ON, ...).
