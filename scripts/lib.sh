@@ -3,6 +3,10 @@
 
 swp_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# The command the user started (sourced, this file sees the script's arguments), for the messages
+# that ask to start it again; the root and the scripts it starts keep the first one.
+export SWP_RUN=${SWP_RUN:-scripts/${0##*/}${*:+ $*}}
+
 # The Debian release of this machine as its number (12, 13, ...); empty on another system.
 swp_debian_release() {
     (. /etc/os-release && [ "$ID" = debian ] && echo "${VERSION_ID%%.*}") || true
@@ -111,15 +115,47 @@ swp_apt_install() {
 # scripts may use it at once (the Debian 13 root is shared): the second waits, for ours and for
 # any other apt.
 swp_apt() {
-    local log=$swp_cache/apt.log
+    local log=$swp_cache/apt.log lock=/run/lock/strickwichtspiel-apt
+    swp_can_root "apt-get $*" || return 1
     mkdir -p "$swp_cache"
     [ "$(stat -c %s "$log" 2>/dev/null || echo 0)" -lt 4000000 ] || mv -f "$log" "$log.1"
     echo "== $(date '+%F %T') apt-get $*" >>"$log"
-    swp_as_root env DEBIAN_FRONTEND=noninteractive flock /run/lock/strickwichtspiel-apt \
+    swp_dpkg_heal "$lock" "$log" || return 1
+    swp_as_root env DEBIAN_FRONTEND=noninteractive flock "$lock" \
         apt-get -o DPkg::Lock::Timeout=900 "$@" >>"$log" 2>&1 && return 0
     echo "apt-get $1 ist fehlgeschlagen; das Ende von $log:" >&2
     tail -n 30 "$log" >&2
     return 1
+}
+
+# A run stopped while dpkg unpacked leaves packages half installed, and apt then refuses every
+# later run ("dpkg was interrupted") until dpkg --configure -a finishes them. Looked for under
+# apt's lock $1, where no other run's dpkg is busy.
+swp_dpkg_heal() {
+    local lock=$1 log=$2 where=${SWP_DEBIAN13_DIR:+ in der Debian-13-Umgebung}
+    # shellcheck disable=SC2016
+    [ -n "$(swp_as_root flock "$lock" sh -c 'dpkg --audit; ls -A /var/lib/dpkg/updates' 2>/dev/null)" ] ||
+        return 0
+    echo "== $(date '+%F %T') dpkg --configure -a" >>"$log"
+    if swp_as_root env DEBIAN_FRONTEND=noninteractive flock "$lock" \
+        dpkg --configure -a >>"$log" 2>&1; then
+        echo "Repariert$where: ein abgebrochener Paketlauf, mit dpkg --configure -a abgeschlossen"
+        return 0
+    fi
+    echo "dpkg --configure -a ist fehlgeschlagen$where; das Ende von $log:" >&2
+    tail -n 30 "$log" >&2
+    if [ -n "${SWP_DEBIAN13_DIR:-}" ]; then
+        swp_start_over "$SWP_DEBIAN13_DIR/root" "Nicht zu reparieren"
+    else
+        echo "Als root 'dpkg --configure -a' ausführen, das Gemeldete beheben und $SWP_RUN erneut starten." >&2
+    fi
+    return 1
+}
+
+# Where what a stopped run left cannot be repaired: the folder $1 to delete, and what to start
+# again, after the words $2.
+swp_start_over() {
+    echo "$2: $1 löschen (rm -rf $1) und $SWP_RUN erneut starten." >&2
 }
 
 # Runs "$@" as root, or through sudo.
@@ -223,8 +259,9 @@ swp_apt_refresh() {
     swp_apt update -q && swp_apt upgrade -y -q
 }
 
-# Makes the root on first use. As another user than root, mmdebstrap's unshare mode needs
-# subordinate ids (/etc/subuid), which then own what is made inside. A second script waits.
+# Makes the root on first use; one cut short, or deleted, is made anew. As another user than
+# root, mmdebstrap's unshare mode needs subordinate ids (/etc/subuid), which then own what is made
+# inside. A second script waits.
 swp_debian13_make() {
     local dir=$swp_debian13_dir mode=root lock
     [ "$(id -u)" -ne 0 ] && mode=unshare
@@ -232,9 +269,9 @@ swp_debian13_make() {
     mkdir -p "$dir/cache"
     exec {lock}>"$dir/.lock"
     flock "$lock"
-    if [ ! -f "$dir/root.complete" ]; then
+    if [ ! -f "$dir/root.complete" ] || [ ! -d "$dir/root" ]; then
         echo "== Debian-13-Umgebung anlegen in $dir/root"
-        rm -rf "$dir/new"
+        rm -rf "$dir/new" "$dir/root.complete"
         # The host's own CA certificates, for whatever the builds fetch over TLS.
         mmdebstrap --mode="$mode" --variant=apt --include=ca-certificates,locales \
             --setup-hook='mkdir -p "$1/usr/local/share/ca-certificates"' \
@@ -261,7 +298,8 @@ swp_debian13_enter() {
     # Of the caller's environment, what the scripts read.
     local envs=(HOME=/root "TERM=${TERM:-dumb}" LANG=C.UTF-8
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
-        GIT_CONFIG_COUNT=1 GIT_CONFIG_KEY_0=safe.directory "GIT_CONFIG_VALUE_0=*")
+        GIT_CONFIG_COUNT=1 GIT_CONFIG_KEY_0=safe.directory "GIT_CONFIG_VALUE_0=*"
+        "SWP_RUN=$SWP_RUN" "SWP_DEBIAN13_DIR=$dir")
     for name in SWP_FUZZ_SECONDS SOURCE_DATE_EPOCH; do
         [ -n "${!name:-}" ] && envs+=("$name=${!name}")
     done
@@ -430,9 +468,15 @@ swp_qt_build() {
     echo "Qt für $target gebaut in $(((SECONDS - start) / 60)) min"
 }
 
+# A new run goes on where this one stopped; if the cache folder itself is broken, only a new one
+# helps, whose path is the host's where this runs in the root.
 swp_qt_failed() {
+    local dir=${1%/*}
     tail -n 40 "$1" >&2
     echo "Qt wurde nicht gebaut; alles steht in $1" >&2
+    [ "${dir##*/}" = build ] && dir=${dir%/*}
+    [ -z "${SWP_DEBIAN13_DIR:-}" ] || dir=$SWP_DEBIAN13_DIR/cache/${dir#"$swp_cache"/}
+    swp_start_over "$dir" "Hilft ein neuer Lauf nicht"
 }
 
 # Debian's source package with Debian's patches applied, and the target's own change.
