@@ -120,6 +120,7 @@ swp_apt() {
     mkdir -p "$swp_cache"
     [ "$(stat -c %s "$log" 2>/dev/null || echo 0)" -lt 4000000 ] || mv -f "$log" "$log.1"
     echo "== $(date '+%F %T') apt-get $*" >>"$log"
+    swp_as_root flock -n "$lock" true || echo "Warte auf apt-get (anderer Lauf) …"
     swp_dpkg_heal "$lock" "$log" || return 1
     swp_as_root env DEBIAN_FRONTEND=noninteractive flock "$lock" \
         apt-get -o DPkg::Lock::Timeout=900 "$@" >>"$log" 2>&1 && return 0
@@ -156,6 +157,16 @@ swp_dpkg_heal() {
 # again, after the words $2.
 swp_start_over() {
     echo "$2: $1 löschen (rm -rf $1) und $SWP_RUN erneut starten." >&2
+}
+
+# Takes the lock file $2 on a descriptor kept in the variable named $1 (closing it frees the lock);
+# while another run holds it, says so, for what ($3), and waits.
+swp_lock() {
+    local -n swp_lock_fd=$1
+    exec {swp_lock_fd}<>"$2"
+    flock -n "$swp_lock_fd" && return 0
+    echo "Warte auf $3 (anderer Lauf) …"
+    flock "$swp_lock_fd"
 }
 
 # Runs "$@" as root, or through sudo.
@@ -226,8 +237,15 @@ swp_debian13() {
         (cd "$swp_root" && "$@")
         return
     fi
-    swp_debian13_make && swp_debian13_sync && swp_debian13_refresh &&
-        swp_debian13_enter bash /src/scripts/in-debian13 "$@"
+    swp_debian13_make || return 1
+    # One run at a time in a checkout's copy: a second would change its files and build folders
+    # under the first.
+    local lock status=0
+    swp_lock lock "$(swp_debian13_copy).lock" "die Kopie dieses Checkouts in der Debian-13-Umgebung"
+    swp_debian13_sync && swp_debian13_refresh &&
+        swp_debian13_enter bash /src/scripts/in-debian13 "$@" || status=$?
+    exec {lock}>&-
+    return "$status"
 }
 
 # Copies files or folders (paths in the checkout) from the root's copy back here.
@@ -263,12 +281,11 @@ swp_apt_refresh() {
 # root, mmdebstrap's unshare mode needs subordinate ids (/etc/subuid), which then own what is made
 # inside. A second script waits.
 swp_debian13_make() {
-    local dir=$swp_debian13_dir mode=root lock
+    local dir=$swp_debian13_dir mode=root lock status=0
     [ "$(id -u)" -ne 0 ] && mode=unshare
     swp_install mmdebstrap rsync uidmap || return 1
     mkdir -p "$dir/cache"
-    exec {lock}>"$dir/.lock"
-    flock "$lock"
+    swp_lock lock "$dir/.lock" "die Debian-13-Umgebung in $dir"
     if [ ! -f "$dir/root.complete" ] || [ ! -d "$dir/root" ]; then
         echo "== Debian-13-Umgebung anlegen in $dir/root"
         rm -rf "$dir/new" "$dir/root.complete"
@@ -285,9 +302,9 @@ swp_debian13_make() {
             "deb http://deb.debian.org/debian-security trixie-security main" \
             "deb-src http://deb.debian.org/debian trixie main" \
             "deb-src http://deb.debian.org/debian-security trixie-security main" &&
-            rm -rf "$dir/root" && mv "$dir/new" "$dir/root" && touch "$dir/root.complete"
+            rm -rf "$dir/root" && mv "$dir/new" "$dir/root" && touch "$dir/root.complete" ||
+            status=$?
     fi
-    local status=$?
     exec {lock}>&-
     return "$status"
 }
@@ -430,18 +447,28 @@ swp_qt_cached() {
         [ -f "$(swp_qt_dir "$1")/prefix/.complete" ]
 }
 
-# Builds Qt for the target into its cache folder's prefix/ once; a build cut short goes on.
+# Builds Qt for the target into its cache folder's prefix/ once; a build cut short goes on. The
+# cache is shared by every checkout: a second run waits for the build and then takes its Qt.
 swp_qt_build() {
-    local target=$1 dir options
+    local target=$1 dir lock status=0
     swp_qt_target "$target" || return 1
     swp_install cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools "$swp_qt_compiler" ||
         return 1
     [ "$target" = wasm-emscripten ] && swp_qt_emsdk
     dir=$(swp_qt_dir "$target")
+    mkdir -p "$dir"
+    swp_lock lock "$dir/.lock" "Qt für $target in $dir"
     if [ -f "$dir/prefix/.complete" ]; then
         echo "Qt für $target aus dem Zwischenspeicher: $dir/prefix"
-        return 0
+    else
+        swp_qt_make "$target" "$dir" || status=$?
     fi
+    exec {lock}>&-
+    return "$status"
+}
+
+swp_qt_make() {
+    local target=$1 dir=$2 options
     echo "Qt für $target wird gebaut in $dir (beim ersten Mal 45 bis 60 Minuten auf 2 Kernen)"
     swp_qt_fetch_source "$dir" || return 1
     local start=$SECONDS

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The next run after a stopped one: dpkg left half-way is finished before apt runs, or, where
-# that fails, the message says what to delete and what to start again.
+# that fails, the message says what to delete and what to start again; a lock another run holds
+# is waited for, saying so.
 #   heal_test.sh LIB.SH
 set -uo pipefail
 lib=$(realpath "$1")
@@ -57,4 +58,10 @@ apt_run "half-installed: foo" FAKE_CONFIGURE_FAILS=1 SWP_DEBIAN13_DIR=/cache/deb
 grep -q 'rm -rf /cache/debian-13/root.*scripts/web erneut starten' "$work/out" ||
     fail "the folder to delete and the command to start again: $(cat "$work/out")"
 
+# Another run holds the lock for a second: this one says what it waits for, then gets it.
+flock "$work/lock" sleep 1 &
+sleep 0.2
+out=$(bash -c 'source "$0"; swp_lock fd "$1" "Qt für X" && echo got' "$lib" "$work/lock")
+[[ $out == *"Warte auf Qt für X (anderer Lauf)"*got ]] || fail "waiting for a held lock: $out"
+wait
 exit "$failed"
