@@ -153,10 +153,10 @@ swp_dpkg_heal() {
     return 1
 }
 
-# Where what a stopped run left cannot be repaired: the folder $1 to delete, and what to start
-# again, after the words $2.
+# Where what a stopped run left cannot be repaired: the folder $1 to delete (with the command $3,
+# if not rm -rf), and what to start again, after the words $2.
 swp_start_over() {
-    echo "$2: $1 löschen (rm -rf $1) und $SWP_RUN erneut starten." >&2
+    echo "$2: $1 löschen (${3:-rm -rf} $1) und $SWP_RUN erneut starten." >&2
 }
 
 # Takes the lock file $2 on a descriptor kept in the variable named $1 (closing it frees the lock);
@@ -288,22 +288,28 @@ swp_debian13_make() {
     swp_lock lock "$dir/.lock" "die Debian-13-Umgebung in $dir"
     if [ ! -f "$dir/root.complete" ] || [ ! -d "$dir/root" ]; then
         echo "== Debian-13-Umgebung anlegen in $dir/root"
-        rm -rf "$dir/new" "$dir/root.complete"
-        # The host's own CA certificates, for whatever the builds fetch over TLS.
-        mmdebstrap --mode="$mode" --variant=apt --include=ca-certificates,locales \
-            --setup-hook='mkdir -p "$1/usr/local/share/ca-certificates"' \
-            --setup-hook='copy-in /usr/local/share/ca-certificates/. /usr/local/share/ca-certificates/' \
-            --customize-hook='chroot "$1" update-ca-certificates >/dev/null' \
-            --customize-hook='echo "de_DE.UTF-8 UTF-8" >>"$1/etc/locale.gen"; chroot "$1" locale-gen >/dev/null' \
-            --customize-hook='mkdir -p "$1/src" "$1/root/.cache/strickwichtspiel"; touch "$1/etc/resolv.conf"' \
-            trixie "$dir/new" \
-            "deb http://deb.debian.org/debian trixie main" \
-            "deb http://deb.debian.org/debian trixie-updates main" \
-            "deb http://deb.debian.org/debian-security trixie-security main" \
-            "deb-src http://deb.debian.org/debian trixie main" \
-            "deb-src http://deb.debian.org/debian-security trixie-security main" &&
-            rm -rf "$dir/root" && mv "$dir/new" "$dir/root" && touch "$dir/root.complete" ||
-            status=$?
+        rm -rf "$dir/new" "$dir/root.complete" 2>/dev/null
+        if [ -e "$dir/new" ]; then
+            # What a stopped unshare mode made belongs to the subordinate ids, out of reach here.
+            swp_start_over "$dir/new" "Nicht zu reparieren" "unshare --map-auto rm -rf"
+            status=1
+        else
+            # The host's own CA certificates, for whatever the builds fetch over TLS.
+            mmdebstrap --mode="$mode" --variant=apt --include=ca-certificates,locales \
+                --setup-hook='mkdir -p "$1/usr/local/share/ca-certificates"' \
+                --setup-hook='copy-in /usr/local/share/ca-certificates/. /usr/local/share/ca-certificates/' \
+                --customize-hook='chroot "$1" update-ca-certificates >/dev/null' \
+                --customize-hook='echo "de_DE.UTF-8 UTF-8" >>"$1/etc/locale.gen"; chroot "$1" locale-gen >/dev/null' \
+                --customize-hook='mkdir -p "$1/src" "$1/root/.cache/strickwichtspiel"; touch "$1/etc/resolv.conf"' \
+                trixie "$dir/new" \
+                "deb http://deb.debian.org/debian trixie main" \
+                "deb http://deb.debian.org/debian trixie-updates main" \
+                "deb http://deb.debian.org/debian-security trixie-security main" \
+                "deb-src http://deb.debian.org/debian trixie main" \
+                "deb-src http://deb.debian.org/debian-security trixie-security main" &&
+                rm -rf "$dir/root" && mv "$dir/new" "$dir/root" && touch "$dir/root.complete" ||
+                status=$?
+        fi
     fi
     exec {lock}>&-
     return "$status"
