@@ -3,6 +3,7 @@
 # that fails, the message says what to delete and what to start again; a lock another run holds
 # is waited for, saying so.
 #   heal_test.sh LIB.SH
+# shellcheck disable=SC2016 # the fakes' and the sourcing shell's own variables
 set -uo pipefail
 lib=$(realpath "$1")
 work=$(mktemp -d)
@@ -43,17 +44,16 @@ apt_run() {
 }
 calls() { tr '\n' ' ' <"$work/fake/calls"; }
 
-apt_run "half-installed: foo"
-[ $? -eq 0 ] || fail "apt after a stopped dpkg: $(cat "$work/out")"
+apt_run "half-installed: foo" || fail "apt after a stopped dpkg: $(cat "$work/out")"
 [ "$(calls)" = "configure apt-get " ] || fail "dpkg --configure -a before apt-get, got: $(calls)"
 [ "$(grep -c 'Repariert' "$work/out")" -eq 1 ] || fail "one line on the repair: $(cat "$work/out")"
 
-apt_run ""
-[ $? -eq 0 ] && [ "$(calls)" = "apt-get " ] || fail "nothing to repair, only apt-get: $(calls)"
+apt_run "" || fail "apt with nothing to repair: $(cat "$work/out")"
+[ "$(calls)" = "apt-get " ] || fail "nothing to repair, only apt-get: $(calls)"
 ! grep -q Repariert "$work/out" || fail "a repair told where none was: $(cat "$work/out")"
 
-apt_run "half-installed: foo" FAKE_CONFIGURE_FAILS=1 SWP_DEBIAN13_DIR=/cache/debian-13
-[ $? -ne 0 ] || fail "a failed repair counts as success"
+! apt_run "half-installed: foo" FAKE_CONFIGURE_FAILS=1 SWP_DEBIAN13_DIR=/cache/debian-13 ||
+    fail "a failed repair counts as success"
 [ "$(calls)" = "configure " ] || fail "apt-get ran on a broken dpkg: $(calls)"
 grep -q 'rm -rf /cache/debian-13/root.*scripts/web erneut starten' "$work/out" ||
     fail "the folder to delete and the command to start again: $(cat "$work/out")"
