@@ -1,8 +1,11 @@
 # What the scripts share: package lists, the Debian 13 root and Qt from Debian 13's source.
-# Run as a program (swp_debian13 does so in the root), it runs its arguments.
 # shellcheck shell=bash
 
 swp_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# The command the user started (sourced, this file sees the script's arguments), for the messages
+# that ask to start it again; the root and the scripts it starts keep the first one.
+export SWP_RUN=${SWP_RUN:-scripts/${0##*/}${*:+ $*}}
 
 # The Debian release of this machine as its number (12, 13, ...); empty on another system.
 swp_debian_release() {
@@ -112,15 +115,58 @@ swp_apt_install() {
 # scripts may use it at once (the Debian 13 root is shared): the second waits, for ours and for
 # any other apt.
 swp_apt() {
-    local log=$swp_cache/apt.log
+    local log=$swp_cache/apt.log lock=/run/lock/strickwichtspiel-apt
+    swp_can_root "apt-get $*" || return 1
     mkdir -p "$swp_cache"
     [ "$(stat -c %s "$log" 2>/dev/null || echo 0)" -lt 4000000 ] || mv -f "$log" "$log.1"
     echo "== $(date '+%F %T') apt-get $*" >>"$log"
-    swp_as_root env DEBIAN_FRONTEND=noninteractive flock /run/lock/strickwichtspiel-apt \
+    swp_as_root flock -n "$lock" true || echo "Warte auf apt-get (anderer Lauf) …"
+    swp_dpkg_heal "$lock" "$log" || return 1
+    swp_as_root env DEBIAN_FRONTEND=noninteractive flock "$lock" \
         apt-get -o DPkg::Lock::Timeout=900 "$@" >>"$log" 2>&1 && return 0
     echo "apt-get $1 ist fehlgeschlagen; das Ende von $log:" >&2
     tail -n 30 "$log" >&2
     return 1
+}
+
+# A run stopped while dpkg unpacked leaves packages half installed, and apt then refuses every
+# later run ("dpkg was interrupted") until dpkg --configure -a finishes them. Looked for under
+# apt's lock $1, where no other run's dpkg is busy.
+swp_dpkg_heal() {
+    local lock=$1 log=$2 where=${SWP_DEBIAN13_DIR:+ in der Debian-13-Umgebung}
+    # shellcheck disable=SC2016
+    [ -n "$(swp_as_root flock "$lock" sh -c 'dpkg --audit; ls -A /var/lib/dpkg/updates' 2>/dev/null)" ] ||
+        return 0
+    echo "== $(date '+%F %T') dpkg --configure -a" >>"$log"
+    if swp_as_root env DEBIAN_FRONTEND=noninteractive flock "$lock" \
+        dpkg --configure -a >>"$log" 2>&1; then
+        echo "Repariert$where: ein abgebrochener Paketlauf, mit dpkg --configure -a abgeschlossen"
+        return 0
+    fi
+    echo "dpkg --configure -a ist fehlgeschlagen$where; das Ende von $log:" >&2
+    tail -n 30 "$log" >&2
+    if [ -n "${SWP_DEBIAN13_DIR:-}" ]; then
+        swp_start_over "$SWP_DEBIAN13_DIR/root" "Nicht zu reparieren"
+    else
+        echo "Als root 'dpkg --configure -a' ausführen, das Gemeldete beheben und $SWP_RUN erneut starten." >&2
+    fi
+    return 1
+}
+
+# Where what a stopped run left cannot be repaired: the folder $1 to delete (with the command $3,
+# if not rm -rf), and what to start again, after the words $2.
+swp_start_over() {
+    echo "$2: $1 löschen (${3:-rm -rf} $1) und $SWP_RUN erneut starten." >&2
+}
+
+# Takes the lock file $2 on a descriptor kept in the variable named $1 (closing it frees the lock);
+# while another run holds it, says so, for what ($3), and waits.
+swp_lock() {
+    local -n swp_lock_fd=$1
+    exec {swp_lock_fd}<>"$2"
+    flock -n "$swp_lock_fd" && return 0
+    echo "Warte auf $3 (anderer Lauf) …"
+    flock "$swp_lock_fd"
 }
 
 # Runs "$@" as root, or through sudo.
@@ -142,13 +188,15 @@ swp_can_root() {
     return 1
 }
 
-# Under sudo, runs "$@" as the calling user again, so that the checkout gets no files of root's.
-swp_drop_root() {
-    [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_UID:-}" ] && [ "$SUDO_UID" -ne 0 ] || return 0
-    local home
-    home=$(getent passwd "$SUDO_UID" | cut -d: -f6)
-    exec setpriv --reuid="$SUDO_UID" --regid="$SUDO_GID" --init-groups \
-        env HOME="$home" USER="$SUDO_USER" LOGNAME="$SUDO_USER" "$@"
+# Runs the program "$@" as the user who called sudo, so that the checkout gets no files of root's;
+# without sudo, as this user.
+swp_as_user() {
+    if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_UID:-}" ] && [ "$SUDO_UID" -ne 0 ]; then
+        set -- setpriv --reuid="$SUDO_UID" --regid="$SUDO_GID" --init-groups \
+            env HOME="$(getent passwd "$SUDO_UID" | cut -d: -f6)" USER="$SUDO_USER" \
+            LOGNAME="$SUDO_USER" "$@"
+    fi
+    "$@"
 }
 
 # Configures a preset; further arguments go to the configure step (-DSWP_BENCH=ON, ...).
@@ -181,28 +229,23 @@ swp_debian13_copy() {
     fi
 }
 
-# Runs one command (a program, a function of this file or one exported) in /src of the Debian 13
-# root, a copy of the checkout as it stands whose build folders stay; on Debian 13, here.
-# Package lists are refreshed when a day old; results come back with swp_debian13_fetch.
+# Runs one command (a program, or a function of this file) in /src of the Debian 13 root, a copy of
+# the checkout as it stands whose build folders stay; on Debian 13, here. Results come back with
+# swp_debian13_fetch.
 swp_debian13() {
     if [ "$(swp_debian_release)" = 13 ]; then
         (cd "$swp_root" && "$@")
         return
     fi
     swp_debian13_make || return 1
-    local src
-    src=$(swp_debian13_copy)
-    mkdir -p "$src"
-    # By content, stamped now: a file with its own older time would look older than the objects
-    # built from its last version, and ninja would keep them.
-    rsync -rlpgoD --checksum --delete \
-        --exclude='/build/' --exclude='/build-*/' --exclude='/.cache/' "$swp_root/" "$src/" ||
-        return 1
-    if [ -z "$(find "$swp_debian13_dir/apt-fresh" -mmin -1440 2>/dev/null)" ]; then
-        swp_debian13_enter swp_apt_refresh || return 1
-        touch "$swp_debian13_dir/apt-fresh"
-    fi
-    swp_debian13_enter "$@"
+    # One run at a time in a checkout's copy: a second would change its files and build folders
+    # under the first.
+    local lock status=0
+    swp_lock lock "$(swp_debian13_copy).lock" "die Kopie dieses Checkouts in der Debian-13-Umgebung"
+    swp_debian13_sync && swp_debian13_refresh &&
+        swp_debian13_enter bash /src/scripts/in-debian13 "$@" || status=$?
+    exec {lock}>&-
+    return "$status"
 }
 
 # Copies files or folders (paths in the checkout) from the root's copy back here.
@@ -211,56 +254,77 @@ swp_debian13_fetch() {
     (cd "$(swp_debian13_copy)" && rsync -a --delete --relative "$@" "$swp_root/")
 }
 
+# The checkout as it stands into the root's copy, by content, stamped now: a file with its own
+# older time would look older than the objects built from its last version, and ninja would keep
+# them. A copy cut short is made whole by the next.
+swp_debian13_sync() {
+    local src
+    src=$(swp_debian13_copy)
+    mkdir -p "$src"
+    rsync -rlpgoD --checksum --delete \
+        --exclude='/build/' --exclude='/build-*/' --exclude='/.cache/' "$swp_root/" "$src/"
+}
+
+# The root's package lists and packages, when a day old.
+swp_debian13_refresh() {
+    [ -z "$(find "$swp_debian13_dir/apt-fresh" -mmin -1440 2>/dev/null)" ] || return 0
+    swp_debian13_enter bash /src/scripts/in-debian13 swp_apt_refresh &&
+        touch "$swp_debian13_dir/apt-fresh"
+}
+
 swp_apt_refresh() {
     echo "Debian-13-Umgebung: Paketlisten und Pakete auf den neuesten Stand"
     swp_apt update -q && swp_apt upgrade -y -q
 }
 
-# Makes the root on first use. As another user than root, mmdebstrap's unshare mode needs
-# subordinate ids (/etc/subuid), which then own what is made inside. A second script waits.
+# Makes the root on first use; one cut short, or deleted, is made anew. As another user than
+# root, mmdebstrap's unshare mode needs subordinate ids (/etc/subuid), which then own what is made
+# inside. A second script waits.
 swp_debian13_make() {
-    local dir=$swp_debian13_dir mode=root lock
+    local dir=$swp_debian13_dir mode=root lock status=0
     [ "$(id -u)" -ne 0 ] && mode=unshare
     swp_install mmdebstrap rsync uidmap || return 1
     mkdir -p "$dir/cache"
-    exec {lock}>"$dir/.lock"
-    flock "$lock"
-    if [ ! -f "$dir/root.complete" ]; then
+    swp_lock lock "$dir/.lock" "die Debian-13-Umgebung in $dir"
+    if [ ! -f "$dir/root.complete" ] || [ ! -d "$dir/root" ]; then
         echo "== Debian-13-Umgebung anlegen in $dir/root"
-        rm -rf "$dir/new"
-        # The host's own CA certificates, for whatever the builds fetch over TLS.
-        mmdebstrap --mode="$mode" --variant=apt --include=ca-certificates,locales \
-            --setup-hook='mkdir -p "$1/usr/local/share/ca-certificates"' \
-            --setup-hook='copy-in /usr/local/share/ca-certificates/. /usr/local/share/ca-certificates/' \
-            --customize-hook='chroot "$1" update-ca-certificates >/dev/null' \
-            --customize-hook='echo "de_DE.UTF-8 UTF-8" >>"$1/etc/locale.gen"; chroot "$1" locale-gen >/dev/null' \
-            --customize-hook='mkdir -p "$1/src" "$1/root/.cache/strickwichtspiel"; touch "$1/etc/resolv.conf"' \
-            trixie "$dir/new" \
-            "deb http://deb.debian.org/debian trixie main" \
-            "deb http://deb.debian.org/debian trixie-updates main" \
-            "deb http://deb.debian.org/debian-security trixie-security main" \
-            "deb-src http://deb.debian.org/debian trixie main" \
-            "deb-src http://deb.debian.org/debian-security trixie-security main" &&
-            rm -rf "$dir/root" && mv "$dir/new" "$dir/root" && touch "$dir/root.complete"
+        rm -rf "$dir/new" "$dir/root.complete" 2>/dev/null
+        if [ -e "$dir/new" ]; then
+            # What a stopped unshare mode made belongs to the subordinate ids, out of reach here.
+            swp_start_over "$dir/new" "Nicht zu reparieren" "unshare --map-auto rm -rf"
+            status=1
+        else
+            # The host's own CA certificates, for whatever the builds fetch over TLS.
+            mmdebstrap --mode="$mode" --variant=apt --include=ca-certificates,locales \
+                --setup-hook='mkdir -p "$1/usr/local/share/ca-certificates"' \
+                --setup-hook='copy-in /usr/local/share/ca-certificates/. /usr/local/share/ca-certificates/' \
+                --customize-hook='chroot "$1" update-ca-certificates >/dev/null' \
+                --customize-hook='echo "de_DE.UTF-8 UTF-8" >>"$1/etc/locale.gen"; chroot "$1" locale-gen >/dev/null' \
+                --customize-hook='mkdir -p "$1/src" "$1/root/.cache/strickwichtspiel"; touch "$1/etc/resolv.conf"' \
+                trixie "$dir/new" \
+                "deb http://deb.debian.org/debian trixie main" \
+                "deb http://deb.debian.org/debian trixie-updates main" \
+                "deb http://deb.debian.org/debian-security trixie-security main" \
+                "deb-src http://deb.debian.org/debian trixie main" \
+                "deb-src http://deb.debian.org/debian-security trixie-security main" &&
+                rm -rf "$dir/root" && mv "$dir/new" "$dir/root" && touch "$dir/root.complete" ||
+                status=$?
+        fi
     fi
-    local status=$?
     exec {lock}>&-
     return "$status"
 }
 
-# Runs this file with "$@" in the root; its mounts go with the namespace's last process.
+# Runs the program "$@" in the root; its mounts go with the namespace's last process.
 swp_debian13_enter() {
-    local dir=$swp_debian13_dir name definition
-    # Of the caller's environment: what the scripts read, and the functions it exported.
+    local dir=$swp_debian13_dir name
+    # Of the caller's environment, what the scripts read.
     local envs=(HOME=/root "TERM=${TERM:-dumb}" LANG=C.UTF-8
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
-        GIT_CONFIG_COUNT=1 GIT_CONFIG_KEY_0=safe.directory "GIT_CONFIG_VALUE_0=*")
+        GIT_CONFIG_COUNT=1 GIT_CONFIG_KEY_0=safe.directory "GIT_CONFIG_VALUE_0=*"
+        "SWP_RUN=$SWP_RUN" "SWP_DEBIAN13_DIR=$dir")
     for name in SWP_FUZZ_SECONDS SOURCE_DATE_EPOCH; do
         [ -n "${!name:-}" ] && envs+=("$name=${!name}")
-    done
-    for name in $(declare -Fx | cut -d' ' -f3); do
-        definition=$(declare -f "$name")
-        envs+=("BASH_FUNC_$name%%=() ${definition#*$'\n'}")
     done
     local enter=(unshare --mount --propagation private --pid --fork --kill-child)
     # Root in the namespace is the first subordinate id, as in mmdebstrap's unshare mode; the
@@ -285,8 +349,7 @@ swp_debian13_enter() {
         trap "exit 130" INT
         trap "exit 143" TERM HUP
         exec 3<&0
-        chroot --userspec=0:0 "$root" /usr/bin/env -i "${@:1:count}" \
-            /bin/bash /src/scripts/lib.sh "${@:count+1}" <&3 3<&- &
+        chroot --userspec=0:0 "$root" /usr/bin/env -i "${@:1:count}" "${@:count+1}" <&3 3<&- &
         wait $!
     ' swp-debian13 "$dir/root" "$(swp_debian13_copy)" "$dir/cache" "${#envs[@]}" "${envs[@]}" "$@"
 }
@@ -390,18 +453,28 @@ swp_qt_cached() {
         [ -f "$(swp_qt_dir "$1")/prefix/.complete" ]
 }
 
-# Builds Qt for the target into its cache folder's prefix/ once; a build cut short goes on.
+# Builds Qt for the target into its cache folder's prefix/ once; a build cut short goes on. The
+# cache is shared by every checkout: a second run waits for the build and then takes its Qt.
 swp_qt_build() {
-    local target=$1 dir options
+    local target=$1 dir lock status=0
     swp_qt_target "$target" || return 1
     swp_install cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools "$swp_qt_compiler" ||
         return 1
     [ "$target" = wasm-emscripten ] && swp_qt_emsdk
     dir=$(swp_qt_dir "$target")
+    mkdir -p "$dir"
+    swp_lock lock "$dir/.lock" "Qt für $target in $dir"
     if [ -f "$dir/prefix/.complete" ]; then
         echo "Qt für $target aus dem Zwischenspeicher: $dir/prefix"
-        return 0
+    else
+        swp_qt_make "$target" "$dir" || status=$?
     fi
+    exec {lock}>&-
+    return "$status"
+}
+
+swp_qt_make() {
+    local target=$1 dir=$2 options
     echo "Qt für $target wird gebaut in $dir (beim ersten Mal 45 bis 60 Minuten auf 2 Kernen)"
     swp_qt_fetch_source "$dir" || return 1
     local start=$SECONDS
@@ -428,9 +501,15 @@ swp_qt_build() {
     echo "Qt für $target gebaut in $(((SECONDS - start) / 60)) min"
 }
 
+# A new run goes on where this one stopped; if the cache folder itself is broken, only a new one
+# helps, whose path is the host's where this runs in the root.
 swp_qt_failed() {
+    local dir=${1%/*}
     tail -n 40 "$1" >&2
     echo "Qt wurde nicht gebaut; alles steht in $1" >&2
+    [ "${dir##*/}" = build ] && dir=${dir%/*}
+    [ -z "${SWP_DEBIAN13_DIR:-}" ] || dir=$SWP_DEBIAN13_DIR/cache/${dir#"$swp_cache"/}
+    swp_start_over "$dir" "Hilft ein neuer Lauf nicht"
 }
 
 # Debian's source package with Debian's patches applied, and the target's own change.
@@ -467,10 +546,3 @@ swp_qt_emsdk() {
     fi
     export EMSDK=$sdk
 }
-
-# Run as a program (swp_debian13 does so in the root): runs its arguments in the checkout.
-if [ "${BASH_SOURCE[0]}" = "$0" ]; then
-    set -euo pipefail
-    cd "$swp_root"
-    "$@"
-fi
