@@ -19,9 +19,8 @@ import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 
-from play_round import MISSES, STEP_SECONDS, WORD, Failure, check_display, wait_for
+from atspi_session import MISSES, WORD, Failure, Session, main, wait_for
 
 # Orca starts slowly and works through events one at a time; on a busy machine one event can
 # take seconds.
@@ -71,8 +70,8 @@ class Speech:
         return self.wait(f"Orca sagt {text!r}", lambda said: said == text)
 
 
-def play(game, scratch, processes):
-    check_display()
+def orca_environment(scratch):
+    """German, a home of its own, and speech-dispatcher's silent voice."""
     env = dict(os.environ, LANG="de_DE.UTF-8",
                LANGUAGE="de", HOME=os.path.join(scratch, "home"),
                XDG_RUNTIME_DIR=os.path.join(scratch, "run"),
@@ -95,13 +94,12 @@ def play(game, scratch, processes):
               encoding="utf-8") as customizations:
         customizations.write("import orca.debug\n"
                              "orca.debug.debugFile.reconfigure(line_buffering=True)\n")
+    return env
 
-    processes.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                                      env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-    log = os.path.join(scratch, "orca.log")
-    orca = subprocess.Popen(["orca", f"--debug-file={log}"], env=env,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    processes.append(orca)
+
+def start_orca(session, log):
+    orca = session.start(["orca", f"--debug-file={log}"],
+                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def listening():
         if orca.poll() is not None:
@@ -110,54 +108,54 @@ def play(game, scratch, processes):
             return "ORCA: Starting Atspi main event loop" in text.read()
     # What the game sends before Orca's listeners are in place is lost to it.
     wait_for("Orca hört zu", lambda: os.path.exists(log) and listening(), ORCA_START_SECONDS)
-    speech = Speech(log)
+    return Speech(log)
 
-    with open(os.path.join(scratch, "worte.txt"), "wb") as words:
-        words.write(WORD.encode("cp1252") + b"\r\n" + WORD.encode("cp1252") + b"\r\n")
-    game_process = subprocess.Popen([game], cwd=scratch, env=dict(env, QT_QPA_PLATFORM="xcb"))
-    processes.append(game_process)
-    # No window manager gives the window the focus.
-    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
-                             "^Strickwichtspiel$"],
-                            env=env, capture_output=True, text=True, timeout=STEP_SECONDS,
-                            check=True).stdout.split()[0]
-    subprocess.run(["xdotool", "windowfocus", "--sync", window], env=env, timeout=STEP_SECONDS,
-                   check=True)
-    speech.wait("Orca sagt den Fenstertitel", lambda said: said.startswith("Strickwichtspiel"))
 
-    def press(*keys, delay=50):
-        if game_process.poll() is not None:
-            raise Failure(f"das Spiel endete mit Status {game_process.returncode}")
-        subprocess.run(["xdotool", "key", "--delay", str(delay), *keys], env=env,
-                       timeout=STEP_SECONDS, check=True)
-
+def lose_round(session, speech):
     masked = "-" * len(WORD)
-    press("Tab", "Return")  # from "Ende" to the question mark
+    session.press("Tab", "Return")  # from "Ende" to the question mark
     print(f"Rundenbeginn: {speech.expect(f'{masked}, 0 von 8 Fehlern')}")
-    press(MISSES[0])
+    session.press(MISSES[0])
     print(f"{MISSES[0]}: {speech.expect(f'{masked}, 1 von 8 Fehlern')}")
     # A fast typist's keys: Orca drops an event that follows one of its kind from the same
     # program within a tenth of a second, unless its source is a window, a text or the focus.
-    press(*MISSES[1:-1], delay=20)
+    session.press(*MISSES[1:-1], delay=20)
     for count, key in enumerate(MISSES[1:-1], start=2):
         print(f"{key}: {speech.expect(f'{masked}, {count} von 8 Fehlern')}")
-    press(MISSES[-1])
+    session.press(MISSES[-1])
     print(f"{MISSES[-1]}: {speech.expect(f'{WORD}, 8 von 8 Fehlern, verloren')}")
 
-    press("Tab", "Return", "Tab", "Tab", "Return")  # "Neues Spiel", then the question mark
+
+def win_round(session, speech):
+    masked = "-" * len(WORD)
+    session.press("Tab", "Return", "Tab", "Tab", "Return")  # "Neues Spiel", then the question mark
     print(f"Rundenbeginn: {speech.expect(f'{masked}, 0 von 8 Fehlern')}")
     for found in range(1, len(WORD)):
-        press(WORD[found - 1].lower())
+        session.press(WORD[found - 1].lower())
         shown = WORD[:found] + "-" * (len(WORD) - found)
         print(f"{WORD[found - 1].lower()}: {speech.expect(f'{shown}, 0 von 8 Fehlern')}")
-    press(WORD[-1].lower())
+    session.press(WORD[-1].lower())
     print(f"{WORD[-1].lower()}: {speech.expect(f'{WORD}, gewonnen')}")
 
-    press("Tab", "Return", "Tab", "Tab", "Return")
+
+def use_up_list(session, speech):
+    session.press("Tab", "Return", "Tab", "Tab", "Return")
     # The gallows' description that follows says nothing on the start screen.
     said = speech.wait("Orca sagt 'Alle Worte verbraucht !!!'",
                        lambda said: said.startswith("Alle Worte verbraucht !!!"))
     print(f"Liste verbraucht: {said}")
+
+
+def play(session, game, log):
+    session.env = orca_environment(session.scratch)
+    session.start_bus()
+    speech = start_orca(session, log)
+    session.start_game(game)
+    session.focus_window()
+    speech.wait("Orca sagt den Fenstertitel", lambda said: said.startswith("Strickwichtspiel"))
+    lose_round(session, speech)
+    win_round(session, speech)
+    use_up_list(session, speech)
 
 
 def stop_speech_dispatcher(runtime):
@@ -171,43 +169,23 @@ def stop_speech_dispatcher(runtime):
 
 
 def attempt(game):
-    scratch = tempfile.mkdtemp(prefix="swp-orca-")
-    processes = []
-    try:
-        play(game, scratch, processes)
-    except Failure as failure:
-        # Orca's whole log tells why it did not speak; without a display it never started.
-        log = os.path.join(scratch, "orca.log")
-        if not os.path.exists(log):
-            raise
-        kept = os.path.abspath("orca_speaks.log")
-        shutil.copy(log, kept)
-        raise Failure(f"{failure} (Orcas Protokoll: {kept})") from None
-    finally:
-        for process in reversed(processes):
-            process.terminate()
-        for process in reversed(processes):
-            try:
-                process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-        stop_speech_dispatcher(os.path.join(scratch, "run"))
-        shutil.rmtree(scratch, ignore_errors=True)
-
-
-def main():
-    if len(sys.argv) != 2:
-        print(__doc__, file=sys.stderr)
-        return 2
-    try:
-        attempt(os.path.abspath(sys.argv[1]))
-        print("Orca: Rundenbeginn, jeder Fehler, Verlust, Gewinn und die verbrauchte Liste"
-              " gesprochen")
-        return 0
-    except (Failure, subprocess.SubprocessError) as error:
-        print(f"Orca-Test fehlgeschlagen: {error}", file=sys.stderr)
-        return 1
+    with Session("swp-orca-") as session:
+        session.at_close.append(
+            lambda: stop_speech_dispatcher(os.path.join(session.scratch, "run")))
+        log = os.path.join(session.scratch, "orca.log")
+        try:
+            play(session, game, log)
+        except Failure as failure:
+            # Orca's whole log tells why it did not speak; without a display it never started.
+            if not os.path.exists(log):
+                raise
+            kept = os.path.abspath("orca_speaks.log")
+            shutil.copy(log, kept)
+            raise Failure(f"{failure} (Orcas Protokoll: {kept})") from None
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(__doc__, attempt,
+                  "Orca: Rundenbeginn, jeder Fehler, Verlust, Gewinn und die verbrauchte Liste"
+                  " gesprochen",
+                  "Orca-Test fehlgeschlagen"))
