@@ -34,6 +34,8 @@ std::string roleName(QAccessible::Role role) {
 
 // Lives as a child of the window, where the toolkit's update handler finds it.
 class TreeMirror : public QObject {
+    Q_OBJECT
+
 public:
     explicit TreeMirror(ui::Form1& form) : QObject(&form), m_form(form) {}
 
@@ -133,3 +135,5 @@ EMSCRIPTEN_BINDINGS(accessible_tree) {
     emscripten::class_<web::AccessibleTree>("AccessibleTree")
         .function("press", &web::AccessibleTree::press);
 }
+
+#include "accessibletree.moc"
