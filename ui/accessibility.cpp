@@ -144,4 +144,3 @@ void installAccessibility() {
 }
 
 } // namespace ui
-

@@ -13,11 +13,11 @@
 #include "ui/thickline.h"
 #include "ui/wordbox.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QCloseEvent>
 #include <QTimer>
 #include <algorithm>
 #include <exception>

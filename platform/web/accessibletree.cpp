@@ -65,8 +65,8 @@ private:
             return;
         }
         emscripten::val nodes = emscripten::val::array();
-        collect(QAccessible::queryAccessibleInterface(&m_form), m_form.mapToGlobal(QPoint(0, 0)),
-                0, nodes);
+        collect(QAccessible::queryAccessibleInterface(&m_form), m_form.mapToGlobal(QPoint(0, 0)), 0,
+                nodes);
         page::call("swpAccessible", nodes);
     }
 
@@ -107,9 +107,10 @@ namespace {
 
 void treeChanged(QAccessibleEvent* event) {
     auto* widget = qobject_cast<QWidget*>(event->object());
-    auto* mirror = widget == nullptr ? nullptr
-                                     : widget->window()->findChild<TreeMirror*>(
-                                           QString(), Qt::FindDirectChildrenOnly);
+    auto* mirror =
+        widget == nullptr
+            ? nullptr
+            : widget->window()->findChild<TreeMirror*>(QString(), Qt::FindDirectChildrenOnly);
     if (mirror != nullptr) {
         mirror->changed();
     }

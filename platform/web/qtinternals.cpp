@@ -1,4 +1,4 @@
-// Everything here leans on Qt 6.8's insides, as does the page's hideToolkitBridge (index.html),
+// Everything here leans on Qt 6.8's insides, as does the page's hideToolkitBridge (access.js),
 // which looks for the bridge's button in Qt's shadow DOM; another Qt stops the build here, to be
 // looked at again.
 #include "platform/web/qtinternals.h"
@@ -6,7 +6,7 @@
 #include <QtGlobal>
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0) || QT_VERSION >= QT_VERSION_CHECK(6, 9, 0)
-#error "Written for Qt 6.8: check the accessibility bridge, qInitResources_qstyle and hideToolkitBridge in index.html"
+#error "Written for Qt 6.8: look again at all this file uses, and at the page's hideToolkitBridge"
 #endif
 
 #include <private/qguiapplication_p.h>

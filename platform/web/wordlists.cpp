@@ -52,7 +52,8 @@ std::optional<core::LoadError> loadServedList(ui::Form1& form) {
 
 std::string PlayersList::load(const std::string& bytes, const std::string& name) const {
     std::istringstream in(bytes);
-    const auto error = m_form->Form_Load(in, core::LoadErrors(std::filesystem::path(name).filename()));
+    const auto error =
+        m_form->Form_Load(in, core::LoadErrors(std::filesystem::path(name).filename()));
     return error ? error->message : std::string();
 }
 

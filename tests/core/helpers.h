@@ -8,10 +8,10 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 
