@@ -14,6 +14,7 @@ const ROOT = path.resolve(import.meta.dirname, "../../..");
 const puppeteer = createRequire(path.join(ROOT, "build-web-firefox/"))("puppeteer-core");
 const loads = Number(process.argv[2] ?? 7);
 const failures = [];
+const pause = ms => new Promise(done => setTimeout(done, ms));
 
 function check(condition, what) {
   console.log((condition ? "ok    " : "FEHLT ") + "Firefox: " + what);
@@ -21,8 +22,9 @@ function check(condition, what) {
 }
 
 // The same moment as check.py's FIRST_FRAME_PROBE: the first animation frame in which the
-// toolkit's canvas holds a drawn pixel at its centre. And the program's memory, which the
-// program keeps to itself: whatever WebAssembly.Memory its instance exports.
+// toolkit's canvas holds a drawn pixel at its centre. The program's memory, which it keeps to
+// itself: the WebAssembly.Memory its instance exports. The page's requests for lasting
+// storage, counted, not made.
 const PROBE = `(() => {
   const look = () => {
     const root = document.querySelector('#qt-shadow-container')?.shadowRoot;
@@ -46,7 +48,6 @@ const PROBE = `(() => {
   window.swpPersistAsked = 0;
   if (navigator.storage) navigator.storage.persist = async () => (window.swpPersistAsked++, false);
 })();`;
-
 
 function serve(folder) {
   const server = spawn("python3", [path.join(ROOT, "scripts/web-serve.py"), folder, "0"],
@@ -73,21 +74,21 @@ async function open(context, url) {
 }
 
 const live = page => page.$eval("#live", element => element.textContent);
-const says = async (page, text, what) => {
+async function says(page, text, what) {
   const said = await live(page);
   check(said === text, `${what}: ${said}`);
-};
+}
 
 async function click(page, [x, y]) {
   const box = await page.$eval("#screen", e => e.getBoundingClientRect().toJSON());
   await page.mouse.click(box.x + x, box.y + y);
-  await new Promise(done => setTimeout(done, 200));
+  await pause(200);
 }
 
 async function type(page, text) {
   for (const key of text) {
     await page.keyboard.press(key);
-    await new Promise(done => setTimeout(done, 120));
+    await pause(120);
   }
 }
 
@@ -140,7 +141,7 @@ async function play(browser, site) {
     document.body.dispatchEvent(new DragEvent("dragover", at));
     document.body.dispatchEvent(new DragEvent("drop", at));
   });
-  await new Promise(done => setTimeout(done, 500));
+  await pause(500);
   await click(page, textin);
   await says(page, "-".repeat(50) + ", 0 von 8 Fehlern", "die eigene Liste gilt");
   for (let round = 0; round < 3; round++) {
@@ -151,6 +152,14 @@ async function play(browser, site) {
   await memory(page, "nach vier Runden und einer Liste von 1000 Wörtern");
   check(await page.evaluate("window.swpPersistAsked") === 1,
     "nach der ersten Runde einmal um dauerhaften Speicher gebeten");
+  const capped = await page.evaluate(() => {
+    try {
+      window.swpMemory.grow((64 << 4) - window.swpMemory.buffer.byteLength / 65536 + 1);
+    } catch (error) {
+      return error instanceof RangeError;
+    }
+  });
+  check(capped === true, "der Speicher wächst nicht über 64 MB, Safaris wegen");
 
   // The service worker keeps what a visit loaded; the next visit needs no server.
   const kept = await page.waitForFunction(`navigator.serviceWorker.controller !== null
