@@ -37,8 +37,26 @@ swp_web_packages=(
     qt6-translations-l10n qt6-l10n-tools xmlstarlet
 )
 
-# scripts/web --check and --bench: headless Chromium driven by WebDriver.
-swp_web_check_packages=(chromium chromium-driver python3-selenium python3-pil)
+# scripts/web --check and --bench: headless Chromium driven by WebDriver; with --check also
+# Firefox ESR, driven by puppeteer-core from npm (Debian has no package of it).
+swp_web_check_packages=(chromium chromium-driver python3-selenium python3-pil firefox-esr npm)
+
+# scripts/web --check in Firefox: puppeteer-core as tests/web/firefox/package-lock.json pins it,
+# installed into build-web-firefox/ (outside git) when the lock file changes, then played.
+swp_web_firefox_check() {
+    local dir=build-web-firefox lock=tests/web/firefox/package-lock.json
+    if [ ! -f "$dir/.complete" ] || ! cmp -s "$lock" "$dir/package-lock.json"; then
+        rm -rf "$dir"
+        mkdir -p "$dir"
+        cp tests/web/firefox/package.json "$lock" "$dir/"
+        echo "== puppeteer-core aus npm (npm ci)"
+        # puppeteer-core brings no browser; Debian's firefox-esr is the one played.
+        (cd "$dir" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund \
+            --cache "$swp_cache/npm") || return 1
+        touch "$dir/.complete"
+    fi
+    node tests/web/firefox/check.mjs "$@"
+}
 
 # Runs "$@", if given, with a Wine prefix of its own in $1, whose server stays a minute after the
 # last program, so that no test waits seconds for a new one; wineboot starts Wine's services

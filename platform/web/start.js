@@ -42,11 +42,20 @@
       new Response(counted, { headers: { "Content-Type": "application/wasm" } }));
   }
 
+  let persistAsked = false;
   const config = {
     // Called by the program: the page stands in for what a desktop has.
     swpStarted: game => { swp.game = game; },
     swpShowError: text => swp.showProblem(text),
-    swpAnnounce: text => { $("live").textContent = text; },
+    swpAnnounce: text => {
+      $("live").textContent = text;
+      // Safari clears a site's storage after seven days without a visit, the offline game
+      // with it, unless the site may keep it: asked once a player has begun a round.
+      if (text && !persistAsked) {
+        persistAsked = true;
+        Promise.resolve().then(() => navigator.storage.persist()).catch(() => {});
+      }
+    },
     swpAccessible: nodes => swp.showTree(nodes),
     swpEnded: () => {
       swp.game = null;
