@@ -1,14 +1,15 @@
-// Keeps this build of the game on the player's device: after one visit it starts from here
-// and plays with no network. scripts/web writes in every file of the build with the hash of
-// its content; the program's files carry that hash in their names, so a page always gets the
-// files of its own build, and a new build is a new set of names.
+// Keeps this build of the game on the player's device: after one visit it plays with no
+// network, while a visit that reaches the server plays the build that is there now. scripts/web
+// writes in every file of the build with the hash of its content; the program's files carry
+// that hash in their names, so a page always gets the files of its own build, and a new build
+// is a new set of names.
 "use strict";
 
 const FILES = JSON.parse('@FILES@');
 const BUILD = "strickwichtspiel-@BUILD@";
 const LISTS = "strickwichtspiel-listen";
 const folder = new URL("./", self.location.href).href;
-// Lie-fi: a word list the network does not bring within this long comes from the cache.
+// Lie-fi: a page or word list the network does not bring within this long comes from the cache.
 const patience = 4000;
 
 async function keep(cache, name) {
@@ -49,6 +50,21 @@ async function fromBuild(url) {
   return own || await caches.match(url, { ignoreSearch: true }) || fetch(url);
 }
 
+// The network within patience, or nothing.
+async function soon(answer) {
+  const timeout = new Promise(resolve => setTimeout(resolve, patience));
+  return Promise.race([answer.catch(() => null), timeout]);
+}
+
+// The page is asked of the server on every visit, past the browser's cache: a school that puts a
+// new build there has it played at once, its page with the files it names. Without an answer,
+// this build's page.
+async function fromServerFirst(request) {
+  const answer = await soon(fetch(request.url, { cache: "no-cache", redirect: "manual" }));
+  if (answer && (answer.ok || answer.type === "opaqueredirect")) return answer;
+  return fromBuild(folder + "index.html").catch(() => answer || Response.error());
+}
+
 // A teacher's list is fetched fresh whenever the network is there, and kept for when it is not.
 async function fromNetworkFirst(request) {
   const cache = await caches.open(LISTS);
@@ -57,13 +73,8 @@ async function fromNetworkFirst(request) {
     else if (response.status === 404 || response.status === 410) cache.delete(request.url);
     return response;
   });
-  const timeout = new Promise(resolve => setTimeout(resolve, patience));
-  try {
-    const first = await Promise.race([network, timeout]);
-    if (first) return first;
-  } catch {
-    // offline: the kept copy below
-  }
+  const first = await soon(network);
+  if (first) return first;
   const kept = await cache.match(request.url);
   return kept || network;
 }
@@ -72,7 +83,8 @@ self.addEventListener("fetch", event => {
   const request = event.request;
   if (request.method !== "GET" || !request.url.startsWith(folder)) return;
   const name = new URL(request.url).pathname.slice(new URL(folder).pathname.length) || "index.html";
-  event.respondWith(name in FILES ? fromBuild(folder + name) : fromNetworkFirst(request));
+  if (name === "index.html") event.respondWith(fromServerFirst(request));
+  else event.respondWith(name in FILES ? fromBuild(folder + name) : fromNetworkFirst(request));
 });
 
 // The page names the list it plays, which it fetched before this worker was there.

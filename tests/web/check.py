@@ -9,6 +9,7 @@ ends with the figures of --bench.
 first frame of the game and of the bare window (build-web-bench/), LOADS fresh loads each.
 """
 
+import hashlib
 import io
 import os
 import re
@@ -50,9 +51,10 @@ def check(condition, what):
 
 
 class Server:
-    def __init__(self, folder):
+    def __init__(self, folder, cache=False):
         self.process = subprocess.Popen(
-            [sys.executable, os.path.join(ROOT, "scripts/web-serve.py"), folder, "0"],
+            [sys.executable, os.path.join(ROOT, "scripts/web-serve.py"), folder, "0",
+             *(["--cache"] if cache else [])],
             stdout=subprocess.PIPE, text=True)
         self.url = self.process.stdout.readline().strip()
 
@@ -645,6 +647,49 @@ def run_offline(server, url):
         quit_browser(driver)
 
 
+def next_build(site):
+    """The site as a school leaves it with the next build put in place: one of the page's scripts
+    changed, under its new name, the page naming it, and the service worker with the new list of
+    files. The new script marks the page as the new one."""
+    old = next(name for name in sorted(os.listdir(site))
+               if re.fullmatch(r"start-[0-9a-f]{12}\.js", name))
+    text = open(os.path.join(site, old), "rb").read() + b'\nwindow.swpBuild = "neu";\n'
+    new = f"start-{hashlib.sha256(text).hexdigest()[:12]}.js"
+    open(os.path.join(site, new), "wb").write(text)
+    page = open(os.path.join(site, "index.html"), encoding="utf-8").read()
+    for name in (old, old + ".gz", old + ".br", "index.html.gz", "index.html.br"):
+        os.remove(os.path.join(site, name))
+    open(os.path.join(site, "index.html"), "w", encoding="utf-8").write(
+        page.replace(f'"{old}"', f'"{new}"'))
+    worker = subprocess.run([sys.executable, os.path.join(ROOT, "scripts/web-sw.py"), site,
+                             os.path.join(ROOT, "platform/web/sw.js")],
+                            check=True, capture_output=True).stdout
+    open(os.path.join(site, "sw.js"), "wb").write(worker)
+
+
+def run_update():
+    """A host that lets browsers keep its files ten minutes: a new build put there between two
+    visits is the one the very next visit plays."""
+    root = tempfile.mkdtemp(prefix="swp-neu-")
+    site = os.path.join(root, "spiel")
+    shutil.copytree(os.path.join(ROOT, "build-web"), site)
+    server = Server(root, cache=True)
+    driver = browser()
+    try:
+        page = Page(driver, server.url + "spiel/")
+        held = wait_for(driver, "return navigator.serviceWorker.controller !== null", 30)
+        check(page.ready is not None and held, "mit Zwischenspeicher: der erste Besuch hält das Spiel")
+        next_build(site)
+        page = Page(driver, server.url + "spiel/")
+        built = driver.execute_script("return window.swpBuild")
+        check(page.ready is not None and built == "neu",
+              f"der nächste Besuch spielt den neuen Stand vom Server: {built!r}")
+    finally:
+        quit_browser(driver)
+        server.close()
+        shutil.rmtree(root, ignore_errors=True)
+
+
 def run_hosted():
     root = tempfile.mkdtemp(prefix="swp-schule-")
     try:
@@ -753,6 +798,7 @@ def main():
     if mode == "--check":
         run_check()
         run_hosted()
+        run_update()
         run_bench(9)
     else:
         run_bench(int(sys.argv[2]) if len(sys.argv) > 2 else 9)
