@@ -41,6 +41,8 @@ self.addEventListener("activate", event => {
     const builds = (await caches.keys())
       .filter(name => name.startsWith("strickwichtspiel-") && name !== LISTS && name !== BUILD);
     await Promise.all(builds.slice(0, -1).map(name => caches.delete(name)));
+    // What an earlier worker kept there beside the lists.
+    await caches.open(LISTS).then(tidy).catch(() => {});
     await self.clients.claim();
   })());
 });
@@ -65,17 +67,42 @@ async function fromServerFirst(request) {
   return fromBuild(folder + "index.html").catch(() => answer || Response.error());
 }
 
-// A teacher's list is fetched fresh whenever the network is there, and kept for when it is not.
-async function fromNetworkFirst(request) {
-  const cache = await caches.open(LISTS);
+// Only the teacher's lists are kept, the files beside the page; a few, the longest unused go.
+const listName = /^[A-Za-z0-9_-][A-Za-z0-9._-]*\.txt$/;
+const keptLists = 20;
+
+async function tidy(cache) {
+  const urls = (await cache.keys()).map(request => request.url);
+  const lists = urls.filter(url => url.startsWith(folder)
+                                   && listName.test(url.slice(folder.length)));
+  const others = urls.filter(url => !lists.includes(url));
+  // Keys come oldest first; a list put again is new.
+  const gone = others.concat(lists.slice(0, Math.max(0, lists.length - keptLists)));
+  await Promise.all(gone.map(url => cache.delete(url)));
+}
+
+async function keepList(url, response) {
+  try {
+    const cache = await caches.open(LISTS);
+    if (response) await cache.put(url, response);
+    else await cache.delete(url);
+    await tidy(cache);
+  } catch {
+    // a full or refused storage: the list is played, only not kept
+  }
+}
+
+// A teacher's list is fetched fresh whenever the network is there, and kept for when it is not
+// (stay is given the keeping, where no answer keeps the worker alive).
+async function fromNetworkFirst(request, stay = () => {}) {
   const network = fetch(request).then(response => {
-    if (response.ok) cache.put(request.url, response.clone());
-    else if (response.status === 404 || response.status === 410) cache.delete(request.url);
+    if (response.ok) stay(keepList(request.url, response.clone()));
+    else if (response.status === 404 || response.status === 410) stay(keepList(request.url, null));
     return response;
   });
   const first = await soon(network);
   if (first) return first;
-  const kept = await cache.match(request.url);
+  const kept = await caches.match(request.url, { cacheName: LISTS }).catch(() => null);
   return kept || network;
 }
 
@@ -84,14 +111,18 @@ self.addEventListener("fetch", event => {
   if (request.method !== "GET" || !request.url.startsWith(folder)) return;
   const name = new URL(request.url).pathname.slice(new URL(folder).pathname.length) || "index.html";
   if (name === "index.html") event.respondWith(fromServerFirst(request));
-  else event.respondWith(name in FILES ? fromBuild(folder + name) : fromNetworkFirst(request));
+  else if (name in FILES) event.respondWith(fromBuild(folder + name));
+  else if (listName.test(name)) event.respondWith(fromNetworkFirst(request));
+  // Anything else of the folder (the licences) goes to the server as if there were no worker.
 });
 
 // The page names the list it plays, which it fetched before this worker was there.
 self.addEventListener("message", event => {
   const url = String(event.data?.keep || "");
   const name = url.startsWith(folder) ? url.slice(folder.length) : "";
-  if (/^[A-Za-z0-9_-][A-Za-z0-9._-]*$/.test(name) && !(name in FILES)) {
-    event.waitUntil(fromNetworkFirst(new Request(folder + name)).catch(() => {}));
+  if (listName.test(name) && !(name in FILES)) {
+    const keeping = [];
+    event.waitUntil(fromNetworkFirst(new Request(folder + name), kept => keeping.push(kept))
+      .then(() => Promise.all(keeping), () => {}));
   }
 });

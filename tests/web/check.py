@@ -11,6 +11,7 @@ first frame of the game and of the bare window (build-web-bench/), LOADS fresh l
 
 import hashlib
 import io
+import json
 import os
 import re
 import shutil
@@ -104,7 +105,6 @@ def throttle_as_tablet(driver):
 
 def requests_made(driver):
     """Every address the page asked for since the last call, and how each was answered."""
-    import json
     asked, answered = [], {}
     for entry in driver.get_log("performance"):
         message = json.loads(entry["message"])["message"]
@@ -602,7 +602,36 @@ def run_phone(url):
             quit_browser(driver)
 
 
-def run_offline(server, url):
+# What the service worker keeps of the game's folder beside the build, from the page.
+KEPT_LISTS = """
+return (async () => {
+  const folder = new URL("./", location.href).href;
+  const cache = await caches.open("strickwichtspiel-listen");
+  return (await cache.keys()).map(request => request.url.slice(folder.length)).sort();
+})();
+"""
+
+
+def kept_lists(driver, site):
+    """Word lists alone are kept, twenty at most: the longest unused goes."""
+    names = [f"liste-{number:02}.txt" for number in range(1, 21)]
+    for name in names:
+        open(os.path.join(site, name), "w").write("Igel\r\n")
+    licence = driver.execute_script("""
+        return (async () => {
+          const licence = await fetch("LICENSES/LIESMICH.txt");
+          for (const name of arguments[0].concat("worte.txt")) await fetch(name);
+          return licence.status;
+        })();""", names)
+    # Kept once the answers are out.
+    wanted, end = sorted(names[1:] + ["worte.txt"]), time.time() + 10
+    while (kept := driver.execute_script(KEPT_LISTS)) != wanted and time.time() < end:
+        time.sleep(0.1)
+    check(licence == 200 and kept == wanted,
+          f"behalten werden nur Wortlisten, die letzten 20, nicht die Lizenzen: {kept!r}")
+
+
+def run_offline(server, url, site):
     """A second visit with no server at all, the installability check, and a dropped file far
     too large for a list."""
     driver = browser()
@@ -615,6 +644,7 @@ def run_offline(server, url):
         errors = driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})
         check(held and not errors.get("installabilityErrors"),
               f"installierbar, Dienst im Hintergrund aktiv: {errors!r}")
+        kept_lists(driver, site)
 
         huge = driver.execute_script("""
             const part = new Uint8Array(1 << 20).fill(120);
@@ -693,13 +723,13 @@ def run_update():
 def run_hosted():
     root = tempfile.mkdtemp(prefix="swp-schule-")
     try:
-        hosted_site(root)
+        site = hosted_site(root)
         server = Server(root)
         url = server.url + "spiel/"
         try:
             run_school(url)
             run_phone(url)
-            run_offline(server, url)
+            run_offline(server, url, site)
         finally:
             server.close()
     finally:
