@@ -43,8 +43,47 @@
     touchKeys().focus({ preventScroll: true });
   }
 
+  // The toolkit lets a touch point go only on pointerup. A touch the system takes over for a
+  // gesture of its own ends in pointercancel instead, which this Qt cannot read: the finger
+  // would stay down for it, and no later tap would count. It gets the pointerup it waits for,
+  // off the window's top left corner, where letting go clicks nothing.
+  const down = new Map();
+  screen.addEventListener("pointerdown", event => {
+    if (event.pointerType !== "touch" || !event.isTrusted) return;
+    down.set(event.pointerId, { pointerType: event.pointerType, isPrimary: event.isPrimary,
+                                target: event.composedPath()[0] });
+  }, true);
+  function letGo(pointerId) {
+    const { target, ...pointer } = down.get(pointerId);
+    down.delete(pointerId);
+    const box = screen.getBoundingClientRect();
+    // The toolkit lets go of the pointer's capture, which the browser has ended already and
+    // refuses with an exception.
+    const release = Element.prototype.releasePointerCapture;
+    Element.prototype.releasePointerCapture = function (id) {
+      try { release.call(this, id); } catch { /* ended already */ }
+    };
+    try {
+      target.dispatchEvent(new PointerEvent("pointerup", {
+        ...pointer, pointerId, bubbles: true, composed: true, cancelable: true,
+        clientX: box.left - 1, clientY: box.top - 1 }));
+    } finally {
+      Element.prototype.releasePointerCapture = release;
+    }
+  }
+  screen.addEventListener("pointercancel", event => {
+    if (!down.has(event.pointerId)) return;
+    event.stopPropagation();
+    letGo(event.pointerId);
+  }, true);
+  // Where a browser cancels the touches alone.
+  screen.addEventListener("touchcancel", () => {
+    for (const pointerId of down.keys()) letGo(pointerId);
+  }, true);
+
   screen.addEventListener("pointerup", event => {
-    if (event.pointerType !== "touch" || !swp.game) return;
+    if (event.isTrusted) down.delete(event.pointerId);
+    if (event.pointerType !== "touch" || !event.isTrusted || !swp.game) return;
     const box = screen.getBoundingClientRect();
     const x = (event.clientX - box.left) * swp.windowSize.width / box.width;
     const y = (event.clientY - box.top) * swp.windowSize.height / box.height;

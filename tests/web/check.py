@@ -224,17 +224,19 @@ class Page:
         """, name, list(data))
         time.sleep(0.4)
 
-    def tap(self, x, y):
-        """A finger on the window at x, y of its own pixels, however far the page is zoomed."""
+    def on_screen(self, x, y):
+        """Where x, y of the window's own pixels are on the screen, however far it is zoomed."""
         at = self.driver.execute_script("""
             const [x, y] = arguments, box = document.getElementById('screen').getBoundingClientRect();
             const view = visualViewport;
             return [box.left + x - view.offsetLeft, box.top + y - view.offsetTop];""", x, y)
-        point = {"x": at[0], "y": at[1]}
+        return {"x": at[0], "y": at[1]}
+
+    def tap(self, x, y, end="touchEnd"):
+        """A finger on the window at x, y; end="touchCancel": the system takes the touch over."""
         self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
-                                    {"type": "touchStart", "touchPoints": [point]})
-        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
-                                    {"type": "touchEnd", "touchPoints": []})
+                                    {"type": "touchStart", "touchPoints": [self.on_screen(x, y)]})
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": end, "touchPoints": []})
         time.sleep(0.3)
 
     def keyboard_field(self):
@@ -590,6 +592,7 @@ def run_phone(url):
             page.insert("e")
             check(page.live() == "Käse, gewonnen", f"gewonnen: {page.live()!r}")
             check(page.keyboard_field() is None, "nach der Runde geht die Tastatur")
+            touch_after_trouble(page)
             # The keyboard takes the lower half of a phone held across; what is left shows the
             # word box and the gallows whole.
             driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
@@ -600,6 +603,17 @@ def run_phone(url):
                   f"quer mit Tastatur: das Fenster ganz über der Tastatur: {view!r}")
         finally:
             quit_browser(driver)
+
+
+def touch_after_trouble(page):
+    """A touch the system took over; each round with a list of one word, dropped onto the
+    page."""
+    question = centre(layout_table()["kTextin"])
+    page.drop("igel.txt", b"Igel\r\n")
+    page.tap(200, 300, end="touchCancel")
+    page.tap(*question)
+    check(page.live() == "----, 0 von 8 Fehlern",
+          f"nach einer abgebrochenen Berührung beginnt ein Tippen die Runde: {page.live()!r}")
 
 
 # What the service worker keeps of the game's folder beside the build, from the page.
