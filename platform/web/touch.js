@@ -15,15 +15,43 @@
                           tabIndex: -1 });
     keys.setAttribute("autocorrect", "off");
     keys.setAttribute("aria-label", "Buchstaben raten");
-    let composing = false;
+    // Some keyboards compose across letters: the composition grows with every letter typed and
+    // ends only when the field does. Each letter is a guess once the keyboard has shown that it
+    // adds letters and changes none; until then its newest letter may still become another
+    // (an input method's "a" an "ä") and waits for the next or for the end.
+    let composing = false, seen = "", played = "", addsLetters = false;
     const flush = () => {
       const text = keys.value;
       keys.value = "";
       if (text) type(text);
     };
-    keys.addEventListener("compositionstart", () => { composing = true; });
-    keys.addEventListener("compositionend", () => { composing = false; flush(); });
-    keys.addEventListener("input", event => { if (!event.isComposing && !composing) flush(); });
+    const playNew = settled => {
+      if (settled.length > played.length && settled.startsWith(played)) {
+        const fresh = settled.slice(played.length);
+        // Before the guess: a round it ends ends the composition, which plays what is left.
+        played = settled;
+        type(fresh);
+      }
+    };
+    keys.addEventListener("compositionstart", () => { composing = true; seen = played = ""; });
+    keys.addEventListener("compositionend", () => {
+      composing = false;
+      playNew(keys.value);
+      seen = played = "";
+      keys.value = "";
+    });
+    keys.addEventListener("input", event => {
+      if (!event.isComposing && !composing) {
+        flush();
+        return;
+      }
+      const text = keys.value;
+      if (seen && text.length > seen.length && text.startsWith(seen)) addsLetters = true;
+      seen = text;
+      // Letters taken back count again when typed anew; the game keeps its guesses.
+      while (!text.startsWith(played)) played = played.slice(0, -1);
+      playNew(addsLetters ? text : text.slice(0, -1));
+    });
     // The keys that type no text, as a desk gives them.
     keys.addEventListener("keydown", event => {
       const control = { Enter: "\r", Backspace: "\b", Escape: "\x1b" }[event.key];

@@ -258,12 +258,14 @@ class Page:
         self.driver.execute_cdp_cmd("Input.insertText", {"text": text})
         time.sleep(0.15)
 
-    def compose(self, preedit, text):
-        """A character built up through an input method, then committed."""
+    def compose(self, preedit, text=None):
+        """A character built up through an input method, then committed; without text, the
+        composition stays open."""
         self.driver.execute_cdp_cmd("Input.imeSetComposition", {
             "text": preedit, "selectionStart": len(preedit), "selectionEnd": len(preedit)})
         time.sleep(0.1)
-        self.insert(text)
+        if text is not None:
+            self.insert(text)
 
     def window_in_view(self):
         """Where the window lies in what the screen shows, in the page's own pixels, and
@@ -606,14 +608,22 @@ def run_phone(url):
 
 
 def touch_after_trouble(page):
-    """A touch the system took over; each round with a list of one word, dropped onto the
-    page."""
+    """A touch the system took over, a keyboard that composes whole words; each round with a
+    list of one word, dropped onto the page."""
     question = centre(layout_table()["kTextin"])
     page.drop("igel.txt", b"Igel\r\n")
     page.tap(200, 300, end="touchCancel")
     page.tap(*question)
     check(page.live() == "----, 0 von 8 Fehlern",
           f"nach einer abgebrochenen Berührung beginnt ein Tippen die Runde: {page.live()!r}")
+    for composed in ("i", "ix", "ixg"):
+        page.compose(composed)
+    check(page.live() == "Ig--, 1 von 8 Fehlern",
+          f"eine Tastatur, die das Wort zusammensetzt: jeder Buchstabe zählt beim Tippen, "
+          f"nicht erst am Ende: {page.live()!r}")
+    page.insert("ixge")
+    page.insert("l")
+    check(page.live() == "Igel, gewonnen", f"und die Runde geht zu Ende: {page.live()!r}")
 
 
 # What the service worker keeps of the game's folder beside the build, from the page.
