@@ -239,6 +239,12 @@ class Page:
         self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": end, "touchPoints": []})
         time.sleep(0.3)
 
+    def pen(self, x, y):
+        at = dict(self.on_screen(x, y), button="left", clickCount=1, pointerType="pen")
+        for kind in ("mousePressed", "mouseReleased"):
+            self.driver.execute_cdp_cmd("Input.dispatchMouseEvent", dict(at, type=kind))
+        time.sleep(0.3)
+
     def keyboard_field(self):
         """The focused element if a phone would show its keyboard for it: a text field whose
         input mode is not "none", with what it asks of the keyboard."""
@@ -608,8 +614,8 @@ def run_phone(url):
 
 
 def touch_after_trouble(page):
-    """A touch the system took over, a keyboard that composes whole words; each round with a
-    list of one word, dropped onto the page."""
+    """A touch the system took over, a keyboard that composes whole words, a pen; each round
+    with a list of one word, dropped onto the page."""
     question = centre(layout_table()["kTextin"])
     page.drop("igel.txt", b"Igel\r\n")
     page.tap(200, 300, end="touchCancel")
@@ -624,6 +630,11 @@ def touch_after_trouble(page):
     page.insert("ixge")
     page.insert("l")
     check(page.live() == "Igel, gewonnen", f"und die Runde geht zu Ende: {page.live()!r}")
+    page.drop("igel.txt", b"Igel\r\n")
+    page.pen(*question)
+    check(page.keyboard_field() is not None and page.live() == "----, 0 von 8 Fehlern",
+          f"ein Stift auf dem Fragezeichen beginnt die Runde und öffnet die Tastatur: "
+          f"{page.live()!r}")
 
 
 # What the service worker keeps of the game's folder beside the build, from the page.
