@@ -81,15 +81,21 @@ async function tidy(cache) {
   await Promise.all(gone.map(url => cache.delete(url)));
 }
 
-async function keepList(url, response) {
-  try {
-    const cache = await caches.open(LISTS);
-    if (response) await cache.put(url, response);
-    else await cache.delete(url);
-    await tidy(cache);
-  } catch {
-    // a full or refused storage: the list is played, only not kept
-  }
+// One after another: a tidying that read the keys before a list was put again would drop it.
+let keeping = Promise.resolve();
+
+function keepList(url, response) {
+  keeping = keeping.then(async () => {
+    try {
+      const cache = await caches.open(LISTS);
+      if (response) await cache.put(url, response);
+      else await cache.delete(url);
+      await tidy(cache);
+    } catch {
+      // a full or refused storage: the list is played, only not kept
+    }
+  });
+  return keeping;
 }
 
 // A teacher's list is fetched fresh whenever the network is there, and kept for when it is not
@@ -121,8 +127,8 @@ self.addEventListener("message", event => {
   const url = String(event.data?.keep || "");
   const name = url.startsWith(folder) ? url.slice(folder.length) : "";
   if (listName.test(name) && !(name in FILES)) {
-    const keeping = [];
-    event.waitUntil(fromNetworkFirst(new Request(folder + name), kept => keeping.push(kept))
-      .then(() => Promise.all(keeping), () => {}));
+    const stays = [];
+    event.waitUntil(fromNetworkFirst(new Request(folder + name), kept => stays.push(kept))
+      .then(() => Promise.all(stays), () => {}));
   }
 });
