@@ -2,10 +2,15 @@
 """Serves a folder as a static host does, with the pre-compressed copies beside the files, and
 lists no folder.
 
-Usage: web-serve.py FOLDER [PORT]; port 0 (the default) takes a free one. Prints the address
-when ready; exits 2 with a German usage message on bad arguments.
+Usage: web-serve.py FOLDER [PORT] [--cache]; port 0 (the default) takes a free one. Every
+answer says "no-store", so that every load in a test is a first one; --cache answers as a static
+host does instead: browsers may keep a file ten minutes, and ask again with If-Modified-Since,
+which a file unchanged since answers with 304. Prints the address when ready; exits 2 with a
+German usage message on bad arguments.
 """
 
+import datetime
+import email.utils
 import http.server
 import os
 import sys
@@ -21,7 +26,8 @@ TYPES = {
 }
 
 
-USAGE = "Aufruf: web-serve.py ORDNER [PORT]  (PORT 0 bis 65535; 0 nimmt einen freien)"
+USAGE = ("Aufruf: web-serve.py ORDNER [PORT] [--cache]  (PORT 0 bis 65535; 0 nimmt einen freien;"
+         " --cache: Kopfzeilen zum Zwischenspeichern wie ein gewöhnlicher Webserver)")
 
 
 def accepted_codings(header):
@@ -45,6 +51,8 @@ def accepted_codings(header):
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
+    cache = False
+
     def send_head(self):
         path = self.translate_path(self.path)
         if os.path.isdir(path):
@@ -52,15 +60,34 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         accepted = accepted_codings(self.headers.get("Accept-Encoding", ""))
         for coding, suffix in (("br", ".br"), ("gzip", ".gz")):
             if coding in accepted and os.path.isfile(path + suffix):
+                # The plain file's time: the compressed copies are made with it.
+                changed = int(os.stat(path).st_mtime)
+                if self.unchanged_since(changed):
+                    self.send_response(304)
+                    self.send_header("Vary", "Accept-Encoding")
+                    self.end_headers()
+                    return None
                 body = open(path + suffix, "rb")
                 self.send_response(200)
                 self.send_header("Content-Type", self.guess_type(path))
                 self.send_header("Content-Encoding", coding)
                 self.send_header("Content-Length", str(os.fstat(body.fileno()).st_size))
                 self.send_header("Vary", "Accept-Encoding")
+                self.send_header("Last-Modified", self.date_time_string(changed))
                 self.end_headers()
                 return body
         return super().send_head()
+
+    # As the plain files are answered.
+    def unchanged_since(self, changed):
+        asked = self.headers.get("If-Modified-Since")
+        if not asked or "If-None-Match" in self.headers:
+            return False
+        try:
+            since = email.utils.parsedate_to_datetime(asked)
+        except (TypeError, IndexError, OverflowError, ValueError):
+            return False
+        return changed <= since.replace(tzinfo=since.tzinfo or datetime.timezone.utc).timestamp()
 
     # A folder without its index.html is no page of the game.
     def list_directory(self, path):
@@ -71,8 +98,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         return TYPES.get(os.path.splitext(path)[1], "application/octet-stream")
 
     def end_headers(self):
-        # Every load in a test or a benchmark is a first one.
-        self.send_header("Cache-Control", "no-store")
+        self.send_header("Cache-Control", "max-age=600" if self.cache else "no-store")
         super().end_headers()
 
     def log_message(self, *args):
@@ -80,13 +106,16 @@ class Handler(http.server.SimpleHTTPRequestHandler):
 
 
 def arguments(argv):
-    """The folder and port of the command line, or None when they are no such thing."""
+    """The folder, port and whether to let browsers cache, or None when they are no such thing."""
+    cache = argv[-1] == "--cache"
+    if cache:
+        argv = argv[:-1]
     if len(argv) not in (2, 3) or not os.path.isdir(argv[1]):
         return None
     port = argv[2] if len(argv) == 3 else "0"
     if not port.isdigit() or int(port) > 65535:
         return None
-    return argv[1], int(port)
+    return argv[1], int(port), cache
 
 
 def main():
@@ -94,7 +123,8 @@ def main():
     if parsed is None:
         print(USAGE, file=sys.stderr)
         sys.exit(2)
-    folder, port = parsed
+    folder, port, cache = parsed
+    Handler.cache = cache
     handler = lambda *a, **k: Handler(*a, directory=folder, **k)
     with http.server.ThreadingHTTPServer(("127.0.0.1", port), handler) as server:
         print(f"http://127.0.0.1:{server.server_address[1]}/", flush=True)

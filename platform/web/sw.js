@@ -1,14 +1,15 @@
-// Keeps this build of the game on the player's device: after one visit it starts from here
-// and plays with no network. scripts/web writes in every file of the build with the hash of
-// its content; the program's files carry that hash in their names, so a page always gets the
-// files of its own build, and a new build is a new set of names.
+// Keeps this build of the game on the player's device: after one visit it plays with no
+// network, while a visit that reaches the server plays the build that is there now. scripts/web
+// writes in every file of the build with the hash of its content; the program's files carry
+// that hash in their names, so a page always gets the files of its own build, and a new build
+// is a new set of names.
 "use strict";
 
 const FILES = JSON.parse('@FILES@');
 const BUILD = "strickwichtspiel-@BUILD@";
 const LISTS = "strickwichtspiel-listen";
 const folder = new URL("./", self.location.href).href;
-// Lie-fi: a word list the network does not bring within this long comes from the cache.
+// Lie-fi: a page or word list the network does not bring within this long comes from the cache.
 const patience = 4000;
 
 async function keep(cache, name) {
@@ -40,6 +41,8 @@ self.addEventListener("activate", event => {
     const builds = (await caches.keys())
       .filter(name => name.startsWith("strickwichtspiel-") && name !== LISTS && name !== BUILD);
     await Promise.all(builds.slice(0, -1).map(name => caches.delete(name)));
+    // What an earlier worker kept there beside the lists.
+    await caches.open(LISTS).then(tidy).catch(() => {});
     await self.clients.claim();
   })());
 });
@@ -49,22 +52,63 @@ async function fromBuild(url) {
   return own || await caches.match(url, { ignoreSearch: true }) || fetch(url);
 }
 
-// A teacher's list is fetched fresh whenever the network is there, and kept for when it is not.
-async function fromNetworkFirst(request) {
-  const cache = await caches.open(LISTS);
+// The network within patience, or nothing.
+async function soon(answer) {
+  const timeout = new Promise(resolve => setTimeout(resolve, patience));
+  return Promise.race([answer.catch(() => null), timeout]);
+}
+
+// The page is asked of the server on every visit, past the browser's cache: a school that puts a
+// new build there has it played at once, its page with the files it names. Without an answer,
+// this build's page.
+async function fromServerFirst(request) {
+  const answer = await soon(fetch(request.url, { cache: "no-cache", redirect: "manual" }));
+  if (answer && (answer.ok || answer.type === "opaqueredirect")) return answer;
+  return fromBuild(folder + "index.html").catch(() => answer || Response.error());
+}
+
+// Only the teacher's lists are kept, the files beside the page; a few, the longest unused go.
+const listName = /^[A-Za-z0-9_-][A-Za-z0-9._-]*\.txt$/;
+const keptLists = 20;
+
+async function tidy(cache) {
+  const urls = (await cache.keys()).map(request => request.url);
+  const lists = urls.filter(url => url.startsWith(folder)
+                                   && listName.test(url.slice(folder.length)));
+  const others = urls.filter(url => !lists.includes(url));
+  // Keys come oldest first; a list put again is new.
+  const gone = others.concat(lists.slice(0, Math.max(0, lists.length - keptLists)));
+  await Promise.all(gone.map(url => cache.delete(url)));
+}
+
+// One after another: a tidying that read the keys before a list was put again would drop it.
+let keeping = Promise.resolve();
+
+function keepList(url, response) {
+  keeping = keeping.then(async () => {
+    try {
+      const cache = await caches.open(LISTS);
+      if (response) await cache.put(url, response);
+      else await cache.delete(url);
+      await tidy(cache);
+    } catch {
+      // a full or refused storage: the list is played, only not kept
+    }
+  });
+  return keeping;
+}
+
+// A teacher's list is fetched fresh whenever the network is there, and kept for when it is not
+// (stay is given the keeping, where no answer keeps the worker alive).
+async function fromNetworkFirst(request, stay = () => {}) {
   const network = fetch(request).then(response => {
-    if (response.ok) cache.put(request.url, response.clone());
-    else if (response.status === 404 || response.status === 410) cache.delete(request.url);
+    if (response.ok) stay(keepList(request.url, response.clone()));
+    else if (response.status === 404 || response.status === 410) stay(keepList(request.url, null));
     return response;
   });
-  const timeout = new Promise(resolve => setTimeout(resolve, patience));
-  try {
-    const first = await Promise.race([network, timeout]);
-    if (first) return first;
-  } catch {
-    // offline: the kept copy below
-  }
-  const kept = await cache.match(request.url);
+  const first = await soon(network);
+  if (first) return first;
+  const kept = await caches.match(request.url, { cacheName: LISTS }).catch(() => null);
   return kept || network;
 }
 
@@ -72,14 +116,19 @@ self.addEventListener("fetch", event => {
   const request = event.request;
   if (request.method !== "GET" || !request.url.startsWith(folder)) return;
   const name = new URL(request.url).pathname.slice(new URL(folder).pathname.length) || "index.html";
-  event.respondWith(name in FILES ? fromBuild(folder + name) : fromNetworkFirst(request));
+  if (name === "index.html") event.respondWith(fromServerFirst(request));
+  else if (name in FILES) event.respondWith(fromBuild(folder + name));
+  else if (listName.test(name)) event.respondWith(fromNetworkFirst(request));
+  // Anything else of the folder (the licences) goes to the server as if there were no worker.
 });
 
 // The page names the list it plays, which it fetched before this worker was there.
 self.addEventListener("message", event => {
   const url = String(event.data?.keep || "");
   const name = url.startsWith(folder) ? url.slice(folder.length) : "";
-  if (/^[A-Za-z0-9_-][A-Za-z0-9._-]*$/.test(name) && !(name in FILES)) {
-    event.waitUntil(fromNetworkFirst(new Request(folder + name)).catch(() => {}));
+  if (listName.test(name) && !(name in FILES)) {
+    const stays = [];
+    event.waitUntil(fromNetworkFirst(new Request(folder + name), kept => stays.push(kept))
+      .then(() => Promise.all(stays), () => {}));
   }
 });

@@ -9,7 +9,9 @@ ends with the figures of --bench.
 first frame of the game and of the bare window (build-web-bench/), LOADS fresh loads each.
 """
 
+import hashlib
 import io
+import json
 import os
 import re
 import shutil
@@ -50,9 +52,10 @@ def check(condition, what):
 
 
 class Server:
-    def __init__(self, folder):
+    def __init__(self, folder, cache=False):
         self.process = subprocess.Popen(
-            [sys.executable, os.path.join(ROOT, "scripts/web-serve.py"), folder, "0"],
+            [sys.executable, os.path.join(ROOT, "scripts/web-serve.py"), folder, "0",
+             *(["--cache"] if cache else [])],
             stdout=subprocess.PIPE, text=True)
         self.url = self.process.stdout.readline().strip()
 
@@ -102,7 +105,6 @@ def throttle_as_tablet(driver):
 
 def requests_made(driver):
     """Every address the page asked for since the last call, and how each was answered."""
-    import json
     asked, answered = [], {}
     for entry in driver.get_log("performance"):
         message = json.loads(entry["message"])["message"]
@@ -222,17 +224,25 @@ class Page:
         """, name, list(data))
         time.sleep(0.4)
 
-    def tap(self, x, y):
-        """A finger on the window at x, y of its own pixels, however far the page is zoomed."""
+    def on_screen(self, x, y):
+        """Where x, y of the window's own pixels are on the screen, however far it is zoomed."""
         at = self.driver.execute_script("""
             const [x, y] = arguments, box = document.getElementById('screen').getBoundingClientRect();
             const view = visualViewport;
             return [box.left + x - view.offsetLeft, box.top + y - view.offsetTop];""", x, y)
-        point = {"x": at[0], "y": at[1]}
+        return {"x": at[0], "y": at[1]}
+
+    def tap(self, x, y, end="touchEnd"):
+        """A finger on the window at x, y; end="touchCancel": the system takes the touch over."""
         self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
-                                    {"type": "touchStart", "touchPoints": [point]})
-        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
-                                    {"type": "touchEnd", "touchPoints": []})
+                                    {"type": "touchStart", "touchPoints": [self.on_screen(x, y)]})
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": end, "touchPoints": []})
+        time.sleep(0.3)
+
+    def pen(self, x, y):
+        at = dict(self.on_screen(x, y), button="left", clickCount=1, pointerType="pen")
+        for kind in ("mousePressed", "mouseReleased"):
+            self.driver.execute_cdp_cmd("Input.dispatchMouseEvent", dict(at, type=kind))
         time.sleep(0.3)
 
     def keyboard_field(self):
@@ -254,12 +264,14 @@ class Page:
         self.driver.execute_cdp_cmd("Input.insertText", {"text": text})
         time.sleep(0.15)
 
-    def compose(self, preedit, text):
-        """A character built up through an input method, then committed."""
+    def compose(self, preedit, text=None):
+        """A character built up through an input method, then committed; without text, the
+        composition stays open."""
         self.driver.execute_cdp_cmd("Input.imeSetComposition", {
             "text": preedit, "selectionStart": len(preedit), "selectionEnd": len(preedit)})
         time.sleep(0.1)
-        self.insert(text)
+        if text is not None:
+            self.insert(text)
 
     def window_in_view(self):
         """Where the window lies in what the screen shows, in the page's own pixels, and
@@ -588,6 +600,7 @@ def run_phone(url):
             page.insert("e")
             check(page.live() == "Käse, gewonnen", f"gewonnen: {page.live()!r}")
             check(page.keyboard_field() is None, "nach der Runde geht die Tastatur")
+            touch_after_trouble(page)
             # The keyboard takes the lower half of a phone held across; what is left shows the
             # word box and the gallows whole.
             driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
@@ -600,7 +613,60 @@ def run_phone(url):
             quit_browser(driver)
 
 
-def run_offline(server, url):
+def touch_after_trouble(page):
+    """A touch the system took over, a keyboard that composes whole words, a pen; each round
+    with a list of one word, dropped onto the page."""
+    question = centre(layout_table()["kTextin"])
+    page.drop("igel.txt", b"Igel\r\n")
+    page.tap(200, 300, end="touchCancel")
+    page.tap(*question)
+    check(page.live() == "----, 0 von 8 Fehlern",
+          f"nach einer abgebrochenen Berührung beginnt ein Tippen die Runde: {page.live()!r}")
+    for composed in ("i", "ix", "ixg"):
+        page.compose(composed)
+    check(page.live() == "Ig--, 1 von 8 Fehlern",
+          f"eine Tastatur, die das Wort zusammensetzt: jeder Buchstabe zählt beim Tippen, "
+          f"nicht erst am Ende: {page.live()!r}")
+    page.insert("ixge")
+    page.insert("l")
+    check(page.live() == "Igel, gewonnen", f"und die Runde geht zu Ende: {page.live()!r}")
+    page.drop("igel.txt", b"Igel\r\n")
+    page.pen(*question)
+    check(page.keyboard_field() is not None and page.live() == "----, 0 von 8 Fehlern",
+          f"ein Stift auf dem Fragezeichen beginnt die Runde und öffnet die Tastatur: "
+          f"{page.live()!r}")
+
+
+# What the service worker keeps of the game's folder beside the build, from the page.
+KEPT_LISTS = """
+return (async () => {
+  const folder = new URL("./", location.href).href;
+  const cache = await caches.open("strickwichtspiel-listen");
+  return (await cache.keys()).map(request => request.url.slice(folder.length)).sort();
+})();
+"""
+
+
+def kept_lists(driver, site):
+    """Word lists alone are kept, twenty at most: the longest unused goes."""
+    names = [f"liste-{number:02}.txt" for number in range(1, 21)]
+    for name in names:
+        open(os.path.join(site, name), "w").write("Igel\r\n")
+    licence = driver.execute_script("""
+        return (async () => {
+          const licence = await fetch("LICENSES/LIESMICH.txt");
+          for (const name of arguments[0].concat("worte.txt")) await fetch(name);
+          return licence.status;
+        })();""", names)
+    # Kept once the answers are out.
+    wanted, end = sorted(names[1:] + ["worte.txt"]), time.time() + 10
+    while (kept := driver.execute_script(KEPT_LISTS)) != wanted and time.time() < end:
+        time.sleep(0.1)
+    check(licence == 200 and kept == wanted,
+          f"behalten werden nur Wortlisten, die letzten 20, nicht die Lizenzen: {kept!r}")
+
+
+def run_offline(server, url, site):
     """A second visit with no server at all, the installability check, and a dropped file far
     too large for a list."""
     driver = browser()
@@ -613,6 +679,7 @@ def run_offline(server, url):
         errors = driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})
         check(held and not errors.get("installabilityErrors"),
               f"installierbar, Dienst im Hintergrund aktiv: {errors!r}")
+        kept_lists(driver, site)
 
         huge = driver.execute_script("""
             const part = new Uint8Array(1 << 20).fill(120);
@@ -645,16 +712,59 @@ def run_offline(server, url):
         quit_browser(driver)
 
 
+def next_build(site):
+    """The site as a school leaves it with the next build put in place: one of the page's scripts
+    changed, under its new name, the page naming it, and the service worker with the new list of
+    files. The new script marks the page as the new one."""
+    old = next(name for name in sorted(os.listdir(site))
+               if re.fullmatch(r"start-[0-9a-f]{12}\.js", name))
+    text = open(os.path.join(site, old), "rb").read() + b'\nwindow.swpBuild = "neu";\n'
+    new = f"start-{hashlib.sha256(text).hexdigest()[:12]}.js"
+    open(os.path.join(site, new), "wb").write(text)
+    page = open(os.path.join(site, "index.html"), encoding="utf-8").read()
+    for name in (old, old + ".gz", old + ".br", "index.html.gz", "index.html.br"):
+        os.remove(os.path.join(site, name))
+    open(os.path.join(site, "index.html"), "w", encoding="utf-8").write(
+        page.replace(f'"{old}"', f'"{new}"'))
+    worker = subprocess.run([sys.executable, os.path.join(ROOT, "scripts/web-sw.py"), site,
+                             os.path.join(ROOT, "platform/web/sw.js")],
+                            check=True, capture_output=True).stdout
+    open(os.path.join(site, "sw.js"), "wb").write(worker)
+
+
+def run_update():
+    """A host that lets browsers keep its files ten minutes: a new build put there between two
+    visits is the one the very next visit plays."""
+    root = tempfile.mkdtemp(prefix="swp-neu-")
+    site = os.path.join(root, "spiel")
+    shutil.copytree(os.path.join(ROOT, "build-web"), site)
+    server = Server(root, cache=True)
+    driver = browser()
+    try:
+        page = Page(driver, server.url + "spiel/")
+        held = wait_for(driver, "return navigator.serviceWorker.controller !== null", 30)
+        check(page.ready is not None and held, "mit Zwischenspeicher: der erste Besuch hält das Spiel")
+        next_build(site)
+        page = Page(driver, server.url + "spiel/")
+        built = driver.execute_script("return window.swpBuild")
+        check(page.ready is not None and built == "neu",
+              f"der nächste Besuch spielt den neuen Stand vom Server: {built!r}")
+    finally:
+        quit_browser(driver)
+        server.close()
+        shutil.rmtree(root, ignore_errors=True)
+
+
 def run_hosted():
     root = tempfile.mkdtemp(prefix="swp-schule-")
     try:
-        hosted_site(root)
+        site = hosted_site(root)
         server = Server(root)
         url = server.url + "spiel/"
         try:
             run_school(url)
             run_phone(url)
-            run_offline(server, url)
+            run_offline(server, url, site)
         finally:
             server.close()
     finally:
@@ -753,6 +863,7 @@ def main():
     if mode == "--check":
         run_check()
         run_hosted()
+        run_update()
         run_bench(9)
     else:
         run_bench(int(sys.argv[2]) if len(sys.argv) > 2 else 9)
