@@ -92,7 +92,8 @@
         // starts from the files kept here, and plays with no network.
         navigator.serviceWorker?.register("sw.js", { updateViaCache: "none" })
           .then(() => navigator.serviceWorker.ready)
-          .then(registration => registration.active?.postMessage({ keep: swp.list.url.href }))
+          .then(registration => registration.active?.postMessage({
+            keep: swp.list.url.href, limit: swp.program.maxListBytes?.() ?? 0 }))
           .catch(() => {});
       },
       onExit: status => {

@@ -81,6 +81,24 @@ async function tidy(cache) {
   await Promise.all(gone.map(url => cache.delete(url)));
 }
 
+// The most of a list worth keeping, as the page says the program reads (none until it has): a
+// larger file, a film named .txt say, would fill the player's storage.
+let listLimit = 0;
+
+async function bounded(response) {
+  const reader = response.body.getReader(), chunks = [];
+  for (let size = 0; ;) {
+    const { done, value } = await reader.read();
+    if (done) return new Response(new Blob(chunks), { headers: response.headers });
+    chunks.push(value);
+    size += value.byteLength;
+    if (size > listLimit) {
+      reader.cancel().catch(() => {});
+      return null;
+    }
+  }
+}
+
 // One after another: a tidying that read the keys before a list was put again would drop it.
 let keeping = Promise.resolve();
 
@@ -88,8 +106,9 @@ function keepList(url, response) {
   keeping = keeping.then(async () => {
     try {
       const cache = await caches.open(LISTS);
-      if (response) await cache.put(url, response);
-      else await cache.delete(url);
+      const kept = response && await bounded(response);
+      if (kept) await cache.put(url, kept);
+      else if (!response) await cache.delete(url);
       await tidy(cache);
     } catch {
       // a full or refused storage: the list is played, only not kept
@@ -124,6 +143,7 @@ self.addEventListener("fetch", event => {
 
 // The page names the list it plays, which it fetched before this worker was there.
 self.addEventListener("message", event => {
+  listLimit = Number(event.data?.limit) || 0;
   const url = String(event.data?.keep || "");
   const name = url.startsWith(folder) ? url.slice(folder.length) : "";
   if (listName.test(name) && !(name in FILES)) {

@@ -508,6 +508,9 @@ def hosted_site(root):
         open(os.path.join(site, name), "w", encoding="cp1252", newline="").write(words)
     open(os.path.join(root, "worte.txt"), "w").write("Nachbar\r\n")
     open(os.path.join(root, "geheim.txt"), "w").write("Geheimnis\r\n")
+    # 2 GiB of NUL bytes that take no disk: read whole, it would take seconds and the memory.
+    with open(os.path.join(site, "riesig.txt"), "wb") as huge:
+        huge.truncate(2 << 30)
     return site
 
 
@@ -541,6 +544,13 @@ def run_school(url):
         message = page.problem()
         check(message == f'Die Wortliste "fehlt.txt" wurde im Ordner "{url}" nicht gefunden.',
               f"eine fehlende Liste: {message!r}")
+        started = time.time()
+        page = Page(driver, url + "?liste=riesig.txt")
+        message, seconds = page.problem(), time.time() - started
+        check(message.startswith('Die Wortliste "riesig.txt"') and "Zeile 1 enthält ein Nullbyte"
+              in message and seconds < 4,
+              f"von einer Liste mit 2 GiB nur so viel gelesen, wie eine Liste haben kann: "
+              f"nach {seconds:.1f} s {message!r}")
 
         requests_made(driver)
         for name in HOSTILE_LISTS:
