@@ -1,8 +1,6 @@
-// Keeps this build of the game on the player's device: after one visit it plays with no
-// network, while a visit that reaches the server plays the build that is there now. scripts/web
-// writes in every file of the build with the hash of its content; the program's files carry
-// that hash in their names, so a page always gets the files of its own build, and a new build
-// is a new set of names.
+// Keeps this build on the player's device: after one visit it plays with no network, while a
+// visit that reaches the server plays the build there now. scripts/web writes in each file's hash;
+// the files' names carry it, so a page gets those of its own build, and a new build new names.
 "use strict";
 
 const FILES = JSON.parse('@FILES@');
@@ -20,9 +18,7 @@ async function keep(cache, name) {
     try {
       const response = await fetch(new Request(url, { cache: mode, integrity }));
       if (response.ok) return cache.put(url, response);
-    } catch {
-      // the next mode, or the install fails and is tried again on the next visit
-    }
+    } catch { /* the next mode, or the install fails and is tried again on the next visit */ }
   }
   throw new Error(`${name}: nicht zu laden`);
 }
@@ -82,7 +78,7 @@ async function tidy(cache) {
 }
 
 // The most of a list worth keeping, as the page says the program reads (none until it has): a
-// larger file, a film named .txt say, would fill the player's storage.
+// larger file would fill the player's storage.
 let listLimit = 0;
 
 async function bounded(response) {
