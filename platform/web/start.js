@@ -53,7 +53,7 @@
       // with it, unless the site may keep it: asked once a player has begun a round.
       if (text && !persistAsked) {
         persistAsked = true;
-        Promise.resolve().then(() => navigator.storage.persist()).catch(() => {});
+        navigator.storage?.persist().catch(() => {});
       }
     },
     swpAccessible: nodes => swp.showTree(nodes),

@@ -24,23 +24,9 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 SHOTS = os.path.join(ROOT, "build-web-shots")
 
-# Marks the moment the first window is drawn: the first animation frame in which a canvas of
-# the toolkit holds a drawn pixel at its centre.
-FIRST_FRAME_PROBE = """
-(() => {
-  const look = () => {
-    const root = document.querySelector('#qt-shadow-container')?.shadowRoot;
-    const canvas = root?.querySelector('canvas');
-    const context = canvas && canvas.width > 0 && canvas.getContext('2d');
-    if (context) {
-      const pixel = context.getImageData(canvas.width >> 1, canvas.height >> 1, 1, 1).data;
-      if (pixel[3] !== 0) { window.swpFirstFrame = performance.now(); return; }
-    }
-    requestAnimationFrame(look);
-  };
-  requestAnimationFrame(look);
-})();
-"""
+# Marks the moment the first window is drawn; Firefox's check uses the same.
+FIRST_FRAME_PROBE = open(os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                      "first_frame.js"), encoding="utf-8").read()
 
 failures = []
 

@@ -21,23 +21,10 @@ function check(condition, what) {
   if (!condition) failures.push(what);
 }
 
-// The same moment as check.py's FIRST_FRAME_PROBE: the first animation frame in which the
-// toolkit's canvas holds a drawn pixel at its centre. The program's memory, which it keeps to
-// itself: the WebAssembly.Memory its instance exports. The page's requests for lasting
-// storage, counted, not made.
-const PROBE = `(() => {
-  const look = () => {
-    const root = document.querySelector('#qt-shadow-container')?.shadowRoot;
-    const canvas = root?.querySelector('canvas');
-    const context = canvas && canvas.width > 0 && canvas.getContext('2d');
-    const pixel = context && context.getImageData(canvas.width >> 1, canvas.height >> 1, 1, 1);
-    if (pixel && pixel.data[3] !== 0) {
-      window.swpFirstFrame = performance.now();
-      return;
-    }
-    requestAnimationFrame(look);
-  };
-  requestAnimationFrame(look);
+// The first frame as check.py marks it. The program's memory, which it keeps to itself: the
+// WebAssembly.Memory its instance exports. The page's requests for lasting storage, counted,
+// not made.
+const PROBE = readFileSync(path.join(ROOT, "tests/web/first_frame.js"), "utf8") + `(() => {
   const instantiate = WebAssembly.instantiate;
   WebAssembly.instantiate = async (...args) => {
     const result = await instantiate.apply(WebAssembly, args);
