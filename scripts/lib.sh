@@ -305,6 +305,7 @@ swp_debian13_make() {
     mkdir -p "$dir/cache"
     swp_lock lock "$dir/.lock" "die Debian-13-Umgebung in $dir"
     if [ ! -f "$dir/root.complete" ] || [ ! -d "$dir/root" ]; then
+        [ -e "$dir/new" ] && echo "Repariert: die abgebrochene Debian-13-Umgebung in $dir/new wird verworfen"
         echo "== Debian-13-Umgebung anlegen in $dir/root"
         rm -rf "$dir/new" "$dir/root.complete" 2>/dev/null
         if [ -e "$dir/new" ]; then
@@ -496,7 +497,11 @@ swp_qt_make() {
     echo "Qt für $target wird gebaut in $dir (beim ersten Mal 45 bis 60 Minuten auf 2 Kernen)"
     swp_qt_fetch_source "$dir" || return 1
     local start=$SECONDS
-    if [ ! -f "$dir/build/.configured" ]; then
+    if [ -f "$dir/build/.configured" ]; then
+        echo "Repariert: der abgebrochene Qt-Bau geht in $dir/build weiter"
+    else
+        # A configure cut short leaves a CMake cache the next one trips over.
+        [ -e "$dir/build" ] && echo "Repariert: Qts abgebrochene Konfiguration in $dir/build beginnt neu"
         rm -rf "$dir/build" "$dir/prefix"
         mkdir -p "$dir/build"
         read -r -d '' -a options <<<"${swp_qt_options[$target]}" || true
