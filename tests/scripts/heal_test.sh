@@ -38,8 +38,8 @@ set -m
 stop_at() {
     echo "$1" >"$work/fake/stop" && rm -f "$work/fake/waiting" && shift
     lib_run "$@" &
-    local pid=$! i
-    for i in $(seq 100); do [ -e "$work/fake/waiting" ] && break; sleep 0.1; done
+    local pid=$!
+    for _ in $(seq 100); do [ -e "$work/fake/waiting" ] && break; sleep 0.1; done
     { kill -INT -- -"$pid" && wait "$pid"; } 2>/dev/null
     rm "$work/fake/stop"
 }
