@@ -505,7 +505,9 @@ swp_qt_make() {
         rm -rf "$dir/build" "$dir/prefix"
         mkdir -p "$dir/build"
         read -r -d '' -a options <<<"${swp_qt_options[$target]}" || true
-        (cd "$dir/build" && "$dir/src/configure" -prefix "$dir/prefix" -qt-host-path /usr \
+        local where
+        swp_qt_where "$dir"
+        (cd "$dir/build" && "$dir/src/configure" "${where[@]}" -qt-host-path /usr \
             "${swp_qt_configure[@]}" "${options[@]}" -G Ninja \
             -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "${swp_qt_cmake[@]}" \
             >configure.log 2>&1) || { swp_qt_failed "$dir/build/configure.log"; return 1; }
@@ -522,6 +524,28 @@ swp_qt_make() {
         >"$dir/prefix/debian-source.txt"
     touch "$dir/prefix/.complete"
     echo "Qt für $target gebaut in $(((SECONDS - start) / 60)) min"
+}
+
+# Qt keeps its own folder in what it builds: the browser's Qt its prefix, an assertion in
+# Qt6Widgets.dll a source file. Built anywhere else, it names the folder the root's cache has
+# (where Debian 12 machines build it), so that every machine builds the same bytes: the prefix
+# through configure's options in the array "where", the source files through the compiler's
+# flags among those in "options".
+swp_qt_where() {
+    local dir=$1 same=/root/.cache/strickwichtspiel/${1##*/} lang i
+    where=(-prefix "$dir/prefix")
+    [ "$dir" = "$same" ] && return 0
+    where=(-prefix "$same/prefix" -extprefix "$dir/prefix")
+    for lang in C CXX; do
+        for i in "${!options[@]}"; do
+            [[ ${options[i]} == -DCMAKE_${lang}_FLAGS=* ]] && break
+        done
+        if [[ ${options[i]} == -DCMAKE_${lang}_FLAGS=* ]]; then
+            options[i]+=" -ffile-prefix-map=$dir=$same"
+        else
+            options+=("-DCMAKE_${lang}_FLAGS=-ffile-prefix-map=$dir=$same")
+        fi
+    done
 }
 
 # A new run goes on where this one stopped; if the cache folder itself is broken, only a new one
