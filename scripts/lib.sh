@@ -404,7 +404,9 @@ declare -A swp_qt_options=(
         -no-feature-textbrowser -no-feature-filedialog -no-feature-colordialog
         -no-feature-fontdialog -no-feature-progressdialog -no-feature-errormessage
         -no-feature-wizard -no-feature-splashscreen
-        -- -DQT_GENERATE_SBOM=OFF"
+        -- -DQT_GENERATE_SBOM=OFF
+        -DCMAKE_SHARED_LINKER_FLAGS=-Wl,--no-insert-timestamp
+        -DCMAKE_MODULE_LINKER_FLAGS=-Wl,--no-insert-timestamp"
     [wasm-emscripten]="-release -static -optimize-size -nomake examples -nomake tests
         -no-dbus -no-icu -no-warnings-are-errors
         -qt-freetype -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz
