@@ -425,15 +425,19 @@ declare -A swp_qt_options=(
         -- -DCMAKE_C_FLAGS=-flto -DCMAKE_CXX_FLAGS=-flto"
 )
 
-# The rest of a target's row: cache folder, compiler package, its configure options, the patch.
+# The rest of a target's row: cache folder, compiler package, its configure options, the patch,
+# and the recipe, raised when a change to swp_qt_make changes what it built for the target, so
+# that no cache keeps the old. (Qt for Windows needs none yet: no cache of its present options
+# was built with the caller's date.)
 swp_qt_target() {
     case $1 in
     mingw-w64)
-        swp_qt_name=qt-windows swp_qt_compiler=g++-mingw-w64-x86-64-posix swp_qt_patch=
+        swp_qt_name=qt-windows swp_qt_compiler=g++-mingw-w64-x86-64-posix
+        swp_qt_patch= swp_qt_recipe=
         swp_qt_configure=() swp_qt_cmake=(-DCMAKE_TOOLCHAIN_FILE="$swp_root/cmake/mingw-w64-x86_64.cmake")
         ;;
     wasm-emscripten)
-        swp_qt_name=qt-wasm swp_qt_compiler=emscripten swp_qt_patch=swp_web_qt_patch
+        swp_qt_name=qt-wasm swp_qt_compiler=emscripten swp_qt_patch=swp_web_qt_patch swp_qt_recipe=2
         swp_qt_configure=(-platform wasm-emscripten) swp_qt_cmake=()
         ;;
     *)
@@ -455,7 +459,8 @@ swp_qt_version() {
     dpkg-query -W -f='${Version}' qt6-base-dev
 }
 
-# The cache folder of Qt for the target: its version, options, compiler and patch make the key.
+# The cache folder of Qt for the target: its version, options, compiler, patch and recipe make
+# the key.
 swp_qt_dir() {
     local options option words=() key
     swp_qt_target "$1" || return 1
@@ -465,7 +470,8 @@ swp_qt_dir() {
     done
     key=$({ swp_qt_version; printf '%s\n' "${words[@]}"
         dpkg-query -W -f='${Version}' "$swp_qt_compiler"
-        [ -z "$swp_qt_patch" ] || declare -f "$swp_qt_patch"; } | sha256sum | cut -c1-12)
+        [ -z "$swp_qt_patch" ] || declare -f "$swp_qt_patch"
+        [ -z "$swp_qt_recipe" ] || echo "$swp_qt_recipe"; } | sha256sum | cut -c1-12)
     echo "$swp_cache/$swp_qt_name-$(swp_qt_version | tr '+~:' '---')-$key"
 }
 
@@ -494,7 +500,10 @@ swp_qt_build() {
     return "$status"
 }
 
-swp_qt_make() {
+# Without the caller's SOURCE_DATE_EPOCH, which rcc would write into Qt's resources in place of
+# their files' times: the date of whichever commit's run built Qt would make its bytes.
+swp_qt_make() (
+    unset SOURCE_DATE_EPOCH
     local target=$1 dir=$2 options
     echo "Qt für $target wird gebaut in $dir (beim ersten Mal 45 bis 60 Minuten auf 2 Kernen)"
     swp_qt_fetch_source "$dir" || return 1
@@ -526,7 +535,7 @@ swp_qt_make() {
         >"$dir/prefix/debian-source.txt"
     touch "$dir/prefix/.complete"
     echo "Qt für $target gebaut in $(((SECONDS - start) / 60)) min"
-}
+)
 
 # Qt keeps its own folder in what it builds: the browser's Qt its prefix, an assertion in
 # Qt6Widgets.dll a source file. Built anywhere else, it names the folder the root's cache has
