@@ -27,7 +27,7 @@ swp_windows_core_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
 # The Windows release and its tests under Wine on a virtual display, in the Debian 13 root.
 swp_windows_packages=(
     "${swp_windows_core_packages[@]}" mingw-w64-tools binutils-mingw-w64-x86-64
-    nsis xvfb xauth xdotool openbox x11-xkb-utils unzip imagemagick qt6-translations-l10n
+    nsis xvfb xauth xdotool openbox x11-xkb-utils zip unzip imagemagick qt6-translations-l10n
 )
 
 # The browser release, in the Debian 13 root.
@@ -228,6 +228,14 @@ swp_build() {
     swp_configure "$@" && cmake --build --preset "$1"
 }
 
+# Configures the preset $1, whose build folder is $2, against the Qt in SWP_QT_PREFIX. The folder
+# remembers where it found Qt, so a Qt in another cache folder (the recipe changed) needs it afresh.
+swp_configure_qt() {
+    local fresh=()
+    [ "$(cat "$2/.qt-prefix" 2>/dev/null)" = "$SWP_QT_PREFIX" ] || fresh=(--fresh)
+    swp_configure "$1" "${fresh[@]}" && echo "$SWP_QT_PREFIX" >"$2/.qt-prefix"
+}
+
 # Every date a release carries is the last commit's, or the caller's, so that two checkouts give
 # the same bytes; set before entering the root, whose copy has no git history.
 swp_source_date() {
@@ -378,7 +386,7 @@ swp_windows_build() {
     swp_build_deps && swp_install "${swp_windows_packages[@]}" || return 1
     SWP_QT_PREFIX=$(swp_qt_dir mingw-w64)/prefix
     export SWP_QT_PREFIX
-    swp_build windows
+    swp_configure_qt windows build-windows && cmake --build --preset windows
 }
 
 # Qt from Debian 13's qtbase source for a target Debian ships no Qt for, one row per target:
