@@ -32,15 +32,17 @@ apt_run "" && [ "$(calls)" = apt-get ] && ! grep -q Repariert "$work/out" ||
     grep -q 'rm -rf /c/debian-13/root) und scripts/web erneut starten' "$work/out" ||
     fail "a repair that fails: $(calls); $(cat "$work/out")"
 
-# Ctrl+C reaches a run's whole process group, as a terminal sends it; job control gives each run
-# its own. stop_at WHERE runs a function of lib.sh until the fake named WHERE waits, then stops it.
+# A stop reaches a run's whole process group, whose own group job control gives it: SIGKILL, as
+# the root's namespace ends everything in it on Ctrl+C (and where runs there ignore SIGINT, as
+# background jobs do). stop_at WHERE runs a function of lib.sh until the fake named WHERE
+# waits, then stops it.
 set -m
 stop_at() {
     echo "$1" >"$work/fake/stop" && rm -f "$work/fake/waiting" && shift
     lib_run "$@" &
     local pid=$!
     for _ in $(seq 100); do [ -e "$work/fake/waiting" ] && break; sleep 0.1; done
-    { kill -INT -- -"$pid" && wait "$pid"; } 2>/dev/null
+    { kill -KILL -- -"$pid" && wait "$pid"; } 2>/dev/null
     rm "$work/fake/stop"
 }
 lib_run() {
