@@ -435,8 +435,7 @@ declare -A swp_qt_options=(
 
 # The rest of a target's row: cache folder, compiler package, its configure options, the patch,
 # and the recipe, raised when a change to swp_qt_make changes what it built for the target, so
-# that no cache keeps the old. (Qt for Windows needs none yet: no cache of its present options
-# was built with the caller's date.)
+# that no cache keeps the old (none yet for Windows, whose options changed with it).
 swp_qt_target() {
     case $1 in
     mingw-w64)
@@ -524,8 +523,18 @@ swp_qt_make() (
         rm -rf "$dir/build" "$dir/prefix"
         mkdir -p "$dir/build"
         read -r -d '' -a options <<<"${swp_qt_options[$target]}" || true
-        local where
-        swp_qt_where "$dir"
+        # Qt keeps its own folder in what it builds (the browser's Qt its prefix, an assertion in
+        # Qt6Widgets.dll a source file). Built anywhere else, it names the folder the root mounts
+        # the cache at, so that every machine builds the same bytes; CMake takes the last of two
+        # flags options.
+        local same=/root/.cache/strickwichtspiel/${dir##*/} where=(-prefix "$dir/prefix") lang old
+        if [ "$dir" != "$same" ]; then
+            where=(-prefix "$same/prefix" -extprefix "$dir/prefix")
+            for lang in C CXX; do
+                old=$(printf '%s\n' "${options[@]}" | sed -n "s/^-DCMAKE_${lang}_FLAGS=//p")
+                options+=("-DCMAKE_${lang}_FLAGS=${old:+$old }-ffile-prefix-map=$dir=$same")
+            done
+        fi
         (cd "$dir/build" && "$dir/src/configure" "${where[@]}" -qt-host-path /usr \
             "${swp_qt_configure[@]}" "${options[@]}" -G Ninja \
             -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "${swp_qt_cmake[@]}" \
@@ -544,28 +553,6 @@ swp_qt_make() (
     touch "$dir/prefix/.complete"
     echo "Qt für $target gebaut in $(((SECONDS - start) / 60)) min"
 )
-
-# Qt keeps its own folder in what it builds: the browser's Qt its prefix, an assertion in
-# Qt6Widgets.dll a source file. Built anywhere else, it names the folder the root's cache has
-# (where Debian 12 machines build it), so that every machine builds the same bytes: the prefix
-# through configure's options in the array "where", the source files through the compiler's
-# flags among those in "options".
-swp_qt_where() {
-    local dir=$1 same=/root/.cache/strickwichtspiel/${1##*/} lang i
-    where=(-prefix "$dir/prefix")
-    [ "$dir" = "$same" ] && return 0
-    where=(-prefix "$same/prefix" -extprefix "$dir/prefix")
-    for lang in C CXX; do
-        for i in "${!options[@]}"; do
-            [[ ${options[i]} == -DCMAKE_${lang}_FLAGS=* ]] && break
-        done
-        if [[ ${options[i]} == -DCMAKE_${lang}_FLAGS=* ]]; then
-            options[i]+=" -ffile-prefix-map=$dir=$same"
-        else
-            options+=("-DCMAKE_${lang}_FLAGS=-ffile-prefix-map=$dir=$same")
-        fi
-    done
-}
 
 # A new run goes on where this one stopped; if the cache folder itself is broken, only a new one
 # helps, whose path is the host's where this runs in the root.
