@@ -245,6 +245,9 @@ swp_source_date() {
 # The cache that survives between runs: Qt builds, the Debian 13 root. Never in the work tree.
 swp_cache=${SWP_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/strickwichtspiel}
 swp_debian13_dir=$swp_cache/debian-13
+# Where the root sees that cache: its own user's cache folder, so that the scripts find it there
+# as they would anywhere.
+swp_debian13_cache=/root/.cache/strickwichtspiel
 
 # Where the Debian 13 root keeps this checkout's copy (its /src); on Debian 13 the checkout itself.
 swp_debian13_copy() {
@@ -327,7 +330,7 @@ swp_debian13_make() {
                 --setup-hook='copy-in /usr/local/share/ca-certificates/. /usr/local/share/ca-certificates/' \
                 --customize-hook='chroot "$1" update-ca-certificates >/dev/null' \
                 --customize-hook='echo "de_DE.UTF-8 UTF-8" >>"$1/etc/locale.gen"; chroot "$1" locale-gen >/dev/null' \
-                --customize-hook='mkdir -p "$1/src" "$1/root/.cache/strickwichtspiel"; touch "$1/etc/resolv.conf"' \
+                --customize-hook='mkdir -p "$1/src"; touch "$1/etc/resolv.conf"' \
                 trixie "$dir/new" \
                 "deb http://deb.debian.org/debian trixie main" \
                 "deb http://deb.debian.org/debian trixie-updates main" \
@@ -362,15 +365,16 @@ swp_debian13_enter() {
     # shellcheck disable=SC2016
     "${enter[@]}" bash -c '
         set -e
-        root=$1 src=$2 cache=$3 count=$4
-        shift 4
+        root=$1 src=$2 cache=$3 inside=$4 count=$5
+        shift 5
         mount -t proc proc "$root/proc"
         mount --rbind /dev "$root/dev"
         mount --rbind /sys "$root/sys"
         mount -t tmpfs tmpfs "$root/tmp"
         mount --bind /etc/resolv.conf "$root/etc/resolv.conf"
         mount --bind "$src" "$root/src"
-        mount --bind "$cache" "$root/root/.cache/strickwichtspiel"
+        mkdir -p "$root$inside"
+        mount --bind "$cache" "$root$inside"
         # A namespace'\''s first process ignores signals it has no handler for: so it waits,
         # and Ctrl+C ends it and with it every process of the namespace.
         trap "exit 130" INT
@@ -378,7 +382,8 @@ swp_debian13_enter() {
         exec 3<&0
         chroot --userspec=0:0 "$root" /usr/bin/env -i "${@:1:count}" "${@:count+1}" <&3 3<&- &
         wait $!
-    ' swp-debian13 "$dir/root" "$(swp_debian13_copy)" "$dir/cache" "${#envs[@]}" "${envs[@]}" "$@"
+    ' swp-debian13 "$dir/root" "$(swp_debian13_copy)" "$dir/cache" "$swp_debian13_cache" \
+        "${#envs[@]}" "${envs[@]}" "$@"
 }
 
 # The game and its tests for Windows, against Qt from the cache (swp_qt_build mingw-w64).
@@ -527,7 +532,7 @@ swp_qt_make() (
         # Qt6Widgets.dll a source file). Built anywhere else, it names the folder the root mounts
         # the cache at, so that every machine builds the same bytes; CMake takes the last of two
         # flags options.
-        local same=/root/.cache/strickwichtspiel/${dir##*/} where=(-prefix "$dir/prefix") lang old
+        local same=$swp_debian13_cache/${dir##*/} where=(-prefix "$dir/prefix") lang old
         if [ "$dir" != "$same" ]; then
             where=(-prefix "$same/prefix" -extprefix "$dir/prefix")
             for lang in C CXX; do
