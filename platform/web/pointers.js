@@ -1,8 +1,10 @@
 "use strict";
 // Pointers the toolkit would not take as they come: a pen, and a touch the system cancels.
 (() => {
+  const swp = window.swp;
   const screen = document.getElementById("screen");
-  const fingers = new Set(["touch", "pen"]);
+  // A finger or a pen: touch.js opens the on-screen keyboard for both.
+  const fingers = swp.fingers = new Set(["touch", "pen"]);
   // Guards a pointerup the page makes against the toolkit's letting go of the pointer's capture,
   // which the browser refuses with an exception for a pointer it has ended already.
   function dispatchUp(target, init) {

@@ -71,10 +71,8 @@
     touchKeys().focus({ preventScroll: true });
   }
 
-  // A finger or a pen: both want the on-screen keyboard.
-  const fingers = new Set(["touch", "pen"]);
   screen.addEventListener("pointerup", event => {
-    if (!fingers.has(event.pointerType) || !event.isTrusted || !swp.game) return;
+    if (!swp.fingers.has(event.pointerType) || !event.isTrusted || !swp.game) return;
     const box = screen.getBoundingClientRect();
     const x = (event.clientX - box.left) * swp.windowSize.width / box.width;
     const y = (event.clientY - box.top) * swp.windowSize.height / box.height;
