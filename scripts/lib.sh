@@ -440,16 +440,18 @@ declare -A swp_qt_options=(
 
 # The rest of a target's row: cache folder, compiler package, its configure options, the patch,
 # and the recipe, raised when a change to swp_qt_make changes what it built for the target, so
-# that no cache keeps the old (none yet for Windows, whose options changed with it).
+# that no cache keeps the old (none yet for Windows, whose options changed with it); the minutes a
+# first build took here.
 swp_qt_target() {
     case $1 in
     mingw-w64)
         swp_qt_name=qt-windows swp_qt_compiler=g++-mingw-w64-x86-64-posix
-        swp_qt_patch= swp_qt_recipe=
+        swp_qt_patch= swp_qt_recipe= swp_qt_minutes="25 bis 60"
         swp_qt_configure=() swp_qt_cmake=(-DCMAKE_TOOLCHAIN_FILE="$swp_root/cmake/mingw-w64-x86_64.cmake")
         ;;
     wasm-emscripten)
         swp_qt_name=qt-wasm swp_qt_compiler=emscripten swp_qt_patch=swp_web_qt_patch swp_qt_recipe=2
+        swp_qt_minutes="10 bis 20"
         swp_qt_configure=(-platform wasm-emscripten) swp_qt_cmake=()
         ;;
     *)
@@ -517,7 +519,7 @@ swp_qt_build() {
 swp_qt_make() (
     unset SOURCE_DATE_EPOCH
     local target=$1 dir=$2 options
-    echo "Qt für $target wird gebaut in $dir (beim ersten Mal 45 bis 60 Minuten auf 2 Kernen)"
+    echo "Qt für $target wird gebaut in $dir (beim ersten Mal $swp_qt_minutes Minuten auf 2 Kernen)"
     swp_qt_fetch_source "$dir" || return 1
     local start=$SECONDS
     if [ -f "$dir/build/.configured" ]; then
